@@ -1,0 +1,211 @@
+#include "platform/dib_bitmap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
+namespace yfx {
+
+namespace {
+
+constexpr std::int64_t kMaxBytes = std::numeric_limits<std::int32_t>::max();
+
+bool supportedDepth(std::uint16_t bitsPerPixel) {
+    return bitsPerPixel == 24 || bitsPerPixel == 32;
+}
+
+// Total bytes of a bitmap, or -1 when the size is negative or too large.
+std::int64_t dibByteSize(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
+    const std::int32_t stride = dibRowStride(width, bitsPerPixel);
+    if (stride < 0 || height < 0) {
+        return -1;
+    }
+    const std::int64_t total = static_cast<std::int64_t>(stride) * height;
+    return total > kMaxBytes ? -1 : total;
+}
+
+} // namespace
+
+std::int32_t dibRowStride(std::int32_t width, std::uint16_t bitsPerPixel) {
+    if (width < 0) {
+        return -1;
+    }
+    const std::int64_t bits = static_cast<std::int64_t>(width) * bitsPerPixel;
+    const std::int64_t stride = (bits + 31) / 32 * 4;
+    return stride > kMaxBytes ? -1 : static_cast<std::int32_t>(stride);
+}
+
+#ifdef _WIN32
+
+DibHandle createDibSection(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
+    if (!supportedDepth(bitsPerPixel) || dibByteSize(width, height, bitsPerPixel) < 0) {
+        return nullptr;
+    }
+    BITMAPINFO info;
+    std::memset(&info, 0, sizeof(info));
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER); // 40 bytes
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // positive: bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+DibHandle createBitmapWithoutBits(std::int32_t width, std::int32_t height,
+                                  std::uint16_t bitsPerPixel) {
+    if (!supportedDepth(bitsPerPixel) || dibByteSize(width, height, bitsPerPixel) < 0) {
+        return nullptr;
+    }
+    // A device-dependent bitmap: GetObjectW reports no bits for it.
+    return CreateBitmap(width, height, 1, bitsPerPixel, nullptr);
+}
+
+int fillDibBlack(DibHandle bitmap) {
+    if (bitmap == nullptr) {
+        return 0;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (memory == nullptr) {
+        return 0;
+    }
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BITMAP description;
+    int ok = 0;
+    if (previous != nullptr && GetObjectW(bitmap, sizeof(description), &description) != 0) {
+        ok = BitBlt(memory, 0, 0, description.bmWidth, description.bmHeight, nullptr, 0, 0,
+                    BLACKNESS)
+                 ? 1
+                 : 0;
+    }
+    if (previous != nullptr) {
+        SelectObject(memory, previous);
+    }
+    DeleteDC(memory);
+    return ok;
+}
+
+int describeDib(DibHandle bitmap, DibInfo& info) {
+    BITMAP description;
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(description), &description) == 0) {
+        return 0;
+    }
+    info.width = description.bmWidth;
+    info.height = description.bmHeight;
+    info.bitsPerPixel = description.bmBitsPixel;
+    info.rowStride = description.bmWidthBytes;
+    info.bits = description.bmBits;
+    return 1;
+}
+
+void deleteDib(DibHandle bitmap) {
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+}
+
+#else // !_WIN32
+
+struct DibBitmap {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t bitsPerPixel = 0;
+    std::int32_t rowStride = 0;
+    std::size_t byteSize = 0;
+    unsigned char* bits = nullptr; // bottom row first; null for a bitmap without bits
+};
+
+namespace {
+
+constexpr unsigned char kUnfilledByte = 0xCD;
+
+DibHandle makeBitmap(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
+                     bool withBits) {
+    if (!supportedDepth(bitsPerPixel)) {
+        return nullptr;
+    }
+    const std::int64_t size = dibByteSize(width, height, bitsPerPixel);
+    if (size < 0) {
+        return nullptr;
+    }
+    DibBitmap* bitmap = new (std::nothrow) DibBitmap;
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    bitmap->width = width;
+    bitmap->height = height;
+    bitmap->bitsPerPixel = bitsPerPixel;
+    bitmap->rowStride = dibRowStride(width, bitsPerPixel);
+    if (withBits) {
+        // An empty bitmap still gets a block, as a DIB section has bits at any size.
+        bitmap->byteSize = static_cast<std::size_t>(size);
+        bitmap->bits = new (std::nothrow) unsigned char[size > 0 ? size : 1];
+        if (bitmap->bits == nullptr) {
+            delete bitmap;
+            return nullptr;
+        }
+        // The contents of a new section are unspecified; a visible pattern
+        // shows any pixel that was never filled.
+        std::memset(bitmap->bits, kUnfilledByte, bitmap->byteSize);
+    }
+    return bitmap;
+}
+
+} // namespace
+
+DibHandle createDibSection(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
+    return makeBitmap(width, height, bitsPerPixel, true);
+}
+
+DibHandle createBitmapWithoutBits(std::int32_t width, std::int32_t height,
+                                  std::uint16_t bitsPerPixel) {
+    return makeBitmap(width, height, bitsPerPixel, false);
+}
+
+int fillDibBlack(DibHandle bitmap) {
+    if (bitmap == nullptr) {
+        return 0;
+    }
+    if (bitmap->bits != nullptr) {
+        std::memset(bitmap->bits, 0, bitmap->byteSize);
+    }
+    return 1;
+}
+
+int describeDib(DibHandle bitmap, DibInfo& info) {
+    if (bitmap == nullptr) {
+        return 0;
+    }
+    info.width = bitmap->width;
+    info.height = bitmap->height;
+    info.bitsPerPixel = bitmap->bitsPerPixel;
+    info.rowStride = bitmap->rowStride;
+    info.bits = bitmap->bits;
+    return 1;
+}
+
+void deleteDib(DibHandle bitmap) {
+    if (bitmap != nullptr) {
+        delete[] bitmap->bits;
+        delete bitmap;
+    }
+}
+
+#endif // _WIN32
+
+} // namespace yfx
