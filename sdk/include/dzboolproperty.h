@@ -1,0 +1,21 @@
+// DzBoolProperty: a yes/no value held as 0 or 1 in the integer value.
+#pragma once
+
+#include "dzintproperty.h"
+
+class DZ_EXPORT DzBoolProperty : public DzIntProperty {
+    Q_OBJECT
+public:
+    DzBoolProperty(const QString& name, bool canAnimate, bool isUserProperty, bool init = true);
+    ~DzBoolProperty() override;
+
+public slots:
+    virtual bool getBoolValue() const { return getValue() != 0; }
+    virtual bool getBoolValue(DzTime tm) const { return getValue(tm) != 0; }
+    virtual void setBoolValue(bool val) { setValue(val ? 1 : 0); }
+    virtual void setBoolValue(DzTime tm, bool val) { setValue(tm, val ? 1 : 0); }
+    virtual bool getDefaultBoolValue() const { return getDefaultValue() != 0; }
+    virtual void setDefaultBoolValue(bool val) { setDefaultValue(val ? 1 : 0); }
+    // Any non-zero integer is stored as 1.
+    void setValue(int val) override;
+};

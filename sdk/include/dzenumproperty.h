@@ -1,0 +1,32 @@
+// DzEnumProperty: an integer that selects one of a list of item strings.
+// The value is the index of the selected item; it is kept within the items
+// (0 while there are none).
+#pragma once
+
+#include "dzintproperty.h"
+
+#include <QtCore/QStringList>
+
+class DZ_EXPORT DzEnumProperty : public DzIntProperty {
+    Q_OBJECT
+public:
+    DzEnumProperty(const QString& name, bool canAnimate, bool isUserProperty);
+    ~DzEnumProperty() override;
+
+public slots:
+    virtual int getNumItems() const { return m_items.size(); }
+    // Empty for an index out of range.
+    virtual QString getItem(int index) const;
+    // Inserts at index (appends for -1 or past the end); returns the item's index.
+    virtual int addItem(const QString& item, int index = -1);
+    virtual QString getStringValue() const { return getItem(getValue()); }
+    // Selects the first item equal to the text; false (and no change) when none is.
+    virtual bool setValueFromString(const QString& val);
+    // Index of the first item equal to the text, or -1.
+    virtual int findItemString(const QString& val) const { return m_items.indexOf(val); }
+    // Ignored when the index names no item.
+    void setValue(int val) override;
+
+private:
+    QStringList m_items;
+};

@@ -1,0 +1,57 @@
+// DzFloatProperty: an animatable float value.
+// - Without keys the property holds one value for all times.
+// - setValue(time, v) on an animatable property adds a key at that time (or
+//   replaces the key already there); on a property that cannot animate it just
+//   sets the value.
+// - getValue(time) with keys interpolates between the two keys around the time
+//   (linearly, or holding the earlier key's value when that key is CONSTANT_INTERP)
+//   and holds the first and last key's value outside the keyed range.
+// - The untimed getValue()/setValue(v) work at the scene's current time; while
+//   there are no keys, setValue(v) sets the single value and adds no key.
+// TCB and Hermite keys are interpolated linearly in this stand-in.
+#pragma once
+
+#include "dznumericproperty.h"
+
+#include <vector>
+
+class DZ_EXPORT DzFloatProperty : public DzNumericProperty {
+    Q_OBJECT
+public:
+    enum InterpolationType { LINEAR_INTERP, CONSTANT_INTERP, TCB_INTERP, HERMITE_INTERP };
+
+    DzFloatProperty();
+    DzFloatProperty(const QString& name, bool canAnimate, bool isUserProperty, float init = 0.0f);
+    ~DzFloatProperty() override;
+
+public slots:
+    virtual double getValue() const { return getValue(currentTime()); }
+    virtual double getValue(DzTime tm) const;
+    virtual void setValue(float val);
+    virtual void setValue(DzTime tm, float val) { setValue(tm, val, LINEAR_INTERP); }
+    virtual void setValue(DzTime tm, float val, InterpolationType interp);
+    virtual double getDefaultValue() const { return m_default; }
+    virtual void setDefaultValue(float val) { m_default = val; }
+
+    int getNumKeys() const override { return int(m_keys.size()); }
+    DzTime getKeyTime(int i) const override;
+    virtual double getKeyValue(int i) const;
+    virtual void setKeyValue(int i, float val);
+    DzTimeRange getKeyRange() const override;
+    // Keeps the value the property had at the scene's current time.
+    void deleteAllKeys() override;
+
+    double getDoubleValue(DzTime tm) const override { return getValue(tm); }
+    void setDoubleValue(DzTime tm, double val) override { setValue(tm, float(val)); }
+    double getDoubleDefaultValue() const override { return m_default; }
+
+private:
+    struct Key {
+        DzTime time;
+        float value;
+        InterpolationType interp;
+    };
+    float m_value;
+    float m_default;
+    std::vector<Key> m_keys; // sorted by time, one key per time
+};

@@ -1,0 +1,40 @@
+// DzNumericProperty: a property with a numeric value that may carry an image map.
+// A map can be set only while the property is mappable; clearing mappability
+// drops the map. getMapValue() is NULL without a map. The texture is not owned
+// (the image manager owns textures); a deleted texture reads back as NULL.
+#pragma once
+
+#include "dzproperty.h"
+
+#include <QtCore/QPointer>
+
+class DzTexture;
+
+class DZ_EXPORT DzNumericProperty : public DzProperty {
+    Q_OBJECT
+public:
+    DzNumericProperty(const QString& name, bool canAnimate, bool isUserProperty);
+    ~DzNumericProperty() override;
+
+public slots:
+    bool isNumeric() const override { return true; }
+    virtual bool isMappable() const { return m_mappable; }
+    virtual void setIsMappable(bool onOff);
+    virtual bool isMapped() const;
+    virtual DzTexture* getMapValue() const;
+    // Maps do not animate: the same map at every time.
+    virtual DzTexture* getMapValue(DzTime) const { return getMapValue(); }
+    // Ignored when the property is not mappable; NULL clears the map.
+    virtual void setMap(const DzTexture* img);
+    virtual void clearMap();
+
+    double getDoubleValue() const { return getDoubleValue(currentTime()); }
+    virtual double getDoubleValue(DzTime tm) const = 0;
+    void setDoubleValue(double val) { setDoubleValue(currentTime(), val); }
+    virtual void setDoubleValue(DzTime tm, double val) = 0;
+    virtual double getDoubleDefaultValue() const = 0;
+
+private:
+    bool m_mappable = false;
+    QPointer<DzTexture> m_map;
+};

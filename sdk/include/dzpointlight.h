@@ -1,0 +1,14 @@
+// DzPointLight: a light shining in every direction from its position.
+#pragma once
+
+#include "dzdistantlight.h"
+
+class DZ_EXPORT DzPointLight : public DzDistantLight {
+    Q_OBJECT
+public:
+    DzPointLight();
+    ~DzPointLight() override;
+
+public slots:
+    bool isDirectional() const override { return false; }
+};

@@ -1,0 +1,64 @@
+// DzProperty: a named, labelled value of an element (not itself an element).
+// Abstract: the concrete classes hold the value. The label falls back to the name.
+// Properties without keys report no keys; DzFloatProperty overrides the key calls.
+#pragma once
+
+#include "dzbase.h"
+#include "dztimerange.h"
+
+class DzElement;
+class DzPropertyGroup;
+
+class DZ_EXPORT DzProperty : public DzBase {
+    Q_OBJECT
+public:
+    DzProperty();
+    DzProperty(const QString& name, bool canAnimate, bool isUserProperty);
+    ~DzProperty() override;
+
+    // Where DzElement::addProperty files the property, e.g. "Transforms/Rotation".
+    void setPath(const QString& path);
+
+public slots:
+    void setLabel(const QString& label);
+    QString getLabel() const;
+    // Should not be shown in the interface.
+    bool isHidden() const { return m_hidden; }
+    void setHidden(bool hidden) { m_hidden = hidden; }
+    // Added by the user (and so deletable).
+    bool isUserProperty() const { return m_isUser; }
+    void setIsUserProperty(bool isUser) { m_isUser = isUser; }
+    virtual bool canAnimate() const { return m_canAnimate; }
+    virtual bool isLocked() const { return m_locked; }
+    virtual void lock(bool onOff) { m_locked = onOff; }
+    virtual bool isNumeric() const = 0;
+
+    DzElement* getOwner() const { return m_owner; }
+    DzPropertyGroup* getGroup() const { return m_group; }
+    QString getPath() const { return m_path; }
+
+    virtual bool hasKeys() const { return getNumKeys() > 0; }
+    virtual int getNumKeys() const { return 0; }
+    // The time of key i; 0 when out of range.
+    virtual DzTime getKeyTime(int) const { return 0; }
+    // From the first to the last key; an empty range (end before start) without keys.
+    virtual DzTimeRange getKeyRange() const;
+    virtual void deleteAllKeys() {}
+
+protected:
+    // The scene's current time, 0 without a scene.
+    static DzTime currentTime();
+
+private:
+    friend class DzElement;
+    friend class DzPropertyGroupTree;
+
+    QString m_label;
+    QString m_path;
+    bool m_canAnimate = false;
+    bool m_isUser = false;
+    bool m_hidden = false;
+    bool m_locked = false;
+    DzElement* m_owner = nullptr;
+    DzPropertyGroup* m_group = nullptr;
+};

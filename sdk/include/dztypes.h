@@ -1,0 +1,34 @@
+// List typedefs shared across the host classes.
+#pragma once
+
+#include <QtCore/QList>
+#include <QtCore/QListIterator>
+#include <QtCore/QPointer>
+
+class DzBone;
+class DzElement;
+class DzFigure;
+class DzMaterial;
+class DzModifier;
+class DzNode;
+class DzProperty;
+class DzPropertyGroup;
+class DzShape;
+
+typedef QList<DzNode*> DzNodeList;
+typedef QListIterator<DzNode*> DzNodeListIterator;
+typedef QList<DzBone*> DzBoneList;
+typedef QListIterator<DzBone*> DzBoneListIterator;
+typedef QList<DzMaterial*> DzMaterialList;
+typedef QListIterator<DzMaterial*> DzMaterialListIterator;
+typedef QList<DzShape*> DzShapeList;
+typedef QListIterator<DzShape*> DzShapeListIterator;
+typedef QList<DzProperty*> DzPropertyList;
+typedef QListIterator<DzProperty*> DzPropertyListIterator;
+typedef QList<DzPropertyGroup*> DzPropertyGroupList;
+typedef QListIterator<DzPropertyGroup*> DzPropertyGroupListIterator;
+typedef QList<DzElement*> DzElementList;
+typedef QListIterator<DzElement*> DzElementListIterator;
+typedef QListIterator<DzModifier*> DzModifierIterator;
+typedef QList<QPointer<DzFigure>> DzWeakFigureList;
+typedef QListIterator<QPointer<DzFigure>> DzWeakFigureListIterator;
