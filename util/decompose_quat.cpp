@@ -31,18 +31,16 @@ Quat quatConj(const Quat& q) {
 
 Quat quatFromRotation(const Mat3& r) {
     const auto& m = r.m;
-    // The block stands for a 4x4 matrix whose last diagonal term is 1. The trace
-    // is summed in float and the roots are taken in double, then every
-    // component is rounded to float.
+    // The block stands for a 4x4 matrix whose last diagonal term is 1.
     const float trace = m[0][0] + m[1][1] + m[2][2];
     float q[4];
-    if (static_cast<double>(trace) >= 0.0) {
-        double s = std::sqrt(static_cast<double>(trace) + 1.0);
-        q[3] = static_cast<float>(s * 0.5);
-        s = 0.5 / s;
-        q[0] = static_cast<float>((m[2][1] - m[1][2]) * s);
-        q[1] = static_cast<float>((m[0][2] - m[2][0]) * s);
-        q[2] = static_cast<float>((m[1][0] - m[0][1]) * s);
+    if (trace >= 0.0f) {
+        float s = std::sqrt(trace + 1.0f);
+        q[3] = s * 0.5f;
+        s = 0.5f / s;
+        q[0] = (m[2][1] - m[1][2]) * s;
+        q[1] = (m[0][2] - m[2][0]) * s;
+        q[2] = (m[1][0] - m[0][1]) * s;
     } else {
         // The component of the largest diagonal term first, then the two that
         // follow it cyclically.
@@ -55,12 +53,12 @@ Quat quatFromRotation(const Mat3& r) {
         }
         const int j = (i + 1) % 3;
         const int k = (i + 2) % 3;
-        double s = std::sqrt(static_cast<double>((m[i][i] - (m[j][j] + m[k][k])) + 1.0f));
-        q[i] = static_cast<float>(s * 0.5);
-        s = 0.5 / s;
-        q[j] = static_cast<float>((m[i][j] + m[j][i]) * s);
-        q[k] = static_cast<float>((m[k][i] + m[i][k]) * s);
-        q[3] = static_cast<float>((m[k][j] - m[j][k]) * s);
+        float s = std::sqrt((m[i][i] - (m[j][j] + m[k][k])) + 1.0f);
+        q[i] = s * 0.5f;
+        s = 0.5f / s;
+        q[j] = (m[i][j] + m[j][i]) * s;
+        q[k] = (m[k][i] + m[i][k]) * s;
+        q[3] = (m[k][j] - m[j][k]) * s;
     }
     return Quat{q[0], q[1], q[2], q[3]};
 }

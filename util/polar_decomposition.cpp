@@ -1,8 +1,7 @@
 // M = Q S by the scaled Newton iteration of Higham and Schreiber, as laid out
 // by Shoemake and Duff, with the Householder completion for singular blocks.
-// Every value is stored in float; square roots and the few terms that mix in
-// double constants are evaluated in double and rounded back, as in the
-// published code, so results agree with it to the last bit where it is sound.
+// All arithmetic is single precision, in the published order of operations, so
+// results agree with the published code to the last bit where it is sound.
 #include <cmath>
 
 #include "util/decompose_parts.h"
@@ -14,7 +13,7 @@ namespace {
 
 // The iteration stops once a step changes the matrix by less than this
 // fraction of its one-norm.
-constexpr double kTolerance = 1.0e-6;
+constexpr float kTolerance = 1.0e-6f;
 // Newton's method converges quadratically in a handful of steps; the cap only
 // guards against a non-finite input cycling forever.
 constexpr int kMaxIterations = 100;
@@ -61,17 +60,16 @@ Mat3 adjointTranspose(const Mat3& a) {
     return r;
 }
 
-// Largest absolute column sum (byColumns) or row sum, summed in double.
+// Largest absolute column sum (byColumns) or row sum.
 float maxAbsSum(const Mat3& a, bool byColumns) {
     float best = 0.0f;
     for (int i = 0; i < 3; ++i) {
-        double sum = 0.0;
+        float sum = 0.0f;
         for (int j = 0; j < 3; ++j) {
-            sum += std::fabs(static_cast<double>(byColumns ? a.m[j][i] : a.m[i][j]));
+            sum += std::fabs(byColumns ? a.m[j][i] : a.m[i][j]);
         }
-        const float rounded = static_cast<float>(sum);
-        if (best < rounded) {
-            best = rounded;
+        if (best < sum) {
+            best = sum;
         }
     }
     return best;
@@ -113,7 +111,7 @@ void makeReflector(const Vec3& v, Vec3& u) {
         u[0] = u[1] = u[2] = 0.0f;
         return;
     }
-    const float s = static_cast<float>(std::sqrt(2.0 / uu));
+    const float s = std::sqrt(2.0f / uu);
     u[0] *= s;
     u[1] *= s;
     u[2] *= s;
@@ -232,10 +230,9 @@ float polarDecompose(const Mat3& m, Mat3& q, Mat3& s) {
         const float adjOne = normOne(adjT);
         const float adjInf = normInf(adjT);
         const float ratio = (adjOne * adjInf) / (mOne * mInf);
-        const float gamma = static_cast<float>(
-            std::sqrt(std::sqrt(static_cast<double>(ratio)) / std::fabs(static_cast<double>(det))));
-        const float g1 = static_cast<float>(gamma * 0.5);
-        const float g2 = static_cast<float>(0.5 / static_cast<double>(gamma * det));
+        const float gamma = std::sqrt(std::sqrt(ratio) / std::fabs(det));
+        const float g1 = gamma * 0.5f;
+        const float g2 = 0.5f / (gamma * det);
         Mat3 change = mk;
         for (int i = 0; i < 3; ++i) {
             for (int j = 0; j < 3; ++j) {
@@ -246,7 +243,7 @@ float polarDecompose(const Mat3& m, Mat3& q, Mat3& s) {
         eOne = normOne(change);
         mOne = normOne(mk);
         mInf = normInf(mk);
-    } while (static_cast<double>(eOne) > mOne * kTolerance && ++iterations < kMaxIterations);
+    } while (eOne > mOne * kTolerance && ++iterations < kMaxIterations);
 
     q = transpose(mk);
     s = multiply(mk, m);

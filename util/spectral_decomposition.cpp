@@ -1,7 +1,7 @@
 // S = U K U^T by cyclic Jacobi rotations, and the axis adjustment ("snuggle")
 // of Shoemake and Duff that picks, among the equivalent U, the one closest to
-// the identity. Working values are double, stored results float, as in the
-// published code.
+// the identity. Single precision throughout, in the published order of
+// operations.
 #include <cmath>
 
 #include "util/decompose_parts.h"
@@ -12,7 +12,7 @@ namespace decompose {
 namespace {
 
 constexpr int kMaxSweeps = 20;
-constexpr double kSqrtHalf = 0.7071067811865475244;
+constexpr float kSqrtHalf = 0.7071067811865475244f;
 
 // Each off-diagonal term is named by the index it omits: off[0] = s12,
 // off[1] = s20, off[2] = s01; next[i] is the axis after i.
@@ -39,16 +39,16 @@ void cycle(float k[3], bool toLeft) {
     }
 }
 
-float withSign(bool negative, double v) {
-    return static_cast<float>(negative ? -v : v);
+float withSign(bool negative, float v) {
+    return negative ? -v : v;
 }
 
 // Two or three equal scale factors: the rotation may turn freely in the plane
 // (or space) of the repeated ones. `turn` is the axis whose factor differs, or
 // 3 when all three agree.
 Quat snuggleRepeated(Quat q, float k[3], int turn) {
-    const Quat xToZ = {0.0f, static_cast<float>(kSqrtHalf), 0.0f, static_cast<float>(kSqrtHalf)};
-    const Quat yToZ = {static_cast<float>(kSqrtHalf), 0.0f, 0.0f, static_cast<float>(kSqrtHalf)};
+    const Quat xToZ = {0.0f, kSqrtHalf, 0.0f, kSqrtHalf};
+    const Quat yToZ = {kSqrtHalf, 0.0f, 0.0f, kSqrtHalf};
     const Quat ppmm = {0.5f, 0.5f, -0.5f, -0.5f};
     const Quat pppp = {0.5f, 0.5f, 0.5f, 0.5f};
     const Quat mpmm = {-0.5f, 0.5f, -0.5f, -0.5f};
@@ -75,12 +75,10 @@ Quat snuggleRepeated(Quat q, float k[3], int turn) {
         return quatConj(q);
     }
     q = quatConj(q);
-    double mag[3] = {static_cast<double>(q.z) * q.z + static_cast<double>(q.w) * q.w - 0.5,
-                     static_cast<double>(q.x) * q.z - static_cast<double>(q.y) * q.w,
-                     static_cast<double>(q.y) * q.z + static_cast<double>(q.x) * q.w};
+    float mag[3] = {q.z * q.z + q.w * q.w - 0.5f, q.x * q.z - q.y * q.w, q.y * q.z + q.x * q.w};
     bool neg[3];
     for (int i = 0; i < 3; ++i) {
-        neg[i] = mag[i] < 0.0;
+        neg[i] = mag[i] < 0.0f;
         if (neg[i]) {
             mag[i] = -mag[i];
         }
@@ -106,8 +104,8 @@ Quat snuggleRepeated(Quat q, float k[3], int turn) {
         break;
     }
     const Quat qp = quatMul(q, p);
-    const double t = std::sqrt(mag[win] + 0.5);
-    p = quatMul(p, Quat{0.0f, 0.0f, static_cast<float>(-qp.z / t), static_cast<float>(qp.w / t)});
+    const float t = std::sqrt(mag[win] + 0.5f);
+    p = quatMul(p, Quat{0.0f, 0.0f, -qp.z / t, qp.w / t});
     return quatMul(toZ, quatConj(p));
 }
 
@@ -140,15 +138,15 @@ Quat snuggleDistinct(const Quat& q, float k[3]) {
     } else if (qa[hi ^ 1u] > qa[lo]) {
         lo = hi ^ 1u;
     }
-    const double all = (qa[0] + qa[1] + qa[2] + qa[3]) * 0.5;
-    const double two = (qa[hi] + qa[lo]) * kSqrtHalf;
-    const double big = qa[hi];
+    const float all = (qa[0] + qa[1] + qa[2] + qa[3]) * 0.5f;
+    const float two = (qa[hi] + qa[lo]) * kSqrtHalf;
+    const float big = qa[hi];
     const bool third = all > two ? all > big : false;
     const bool quarter = all > two ? false : two > big;
     if (third) {
         // Turn by 120 degrees about a diagonal: the factors cycle.
         for (int i = 0; i < 4; ++i) {
-            pa[i] = withSign(neg[i], 0.5);
+            pa[i] = withSign(neg[i], 0.5f);
         }
         cycle(k, parity);
     } else if (quarter) {
@@ -168,7 +166,7 @@ Quat snuggleDistinct(const Quat& q, float k[3]) {
         swapEntries(k, static_cast<int>(hi), static_cast<int>(lo));
     } else {
         // Half turn about one axis (or none): the factors stay.
-        pa[hi] = withSign(neg[hi], 1.0);
+        pa[hi] = withSign(neg[hi], 1.0f);
     }
     return Quat{-pa[0], -pa[1], -pa[2], pa[3]};
 }
@@ -177,55 +175,54 @@ Quat snuggleDistinct(const Quat& q, float k[3]) {
 
 void spectralDecompose(const Mat3& s, Mat3& u, float k[3]) {
     u = identity3();
-    double diag[3] = {s.m[0][0], s.m[1][1], s.m[2][2]};
-    double off[3] = {s.m[1][2], s.m[2][0], s.m[0][1]};
+    float diag[3] = {s.m[0][0], s.m[1][1], s.m[2][2]};
+    float off[3] = {s.m[1][2], s.m[2][0], s.m[0][1]};
     for (int sweep = kMaxSweeps; sweep > 0; --sweep) {
-        const float sum =
-            static_cast<float>(std::fabs(off[0]) + std::fabs(off[1]) + std::fabs(off[2]));
+        const float sum = std::fabs(off[0]) + std::fabs(off[1]) + std::fabs(off[2]);
         if (sum == 0.0f) {
             break;
         }
         for (int i = 2; i >= 0; --i) {
             const int p = kNext[i];
             const int q = kNext[p];
-            const double absOff = std::fabs(off[i]);
-            if (!(absOff > 0.0)) {
+            const float absOff = std::fabs(off[i]);
+            if (!(absOff > 0.0f)) {
                 continue;
             }
-            const double g = 100.0 * absOff;
-            const double h = diag[q] - diag[p];
-            const double absH = std::fabs(h);
-            double t;
+            const float g = 100.0f * absOff;
+            const float h = diag[q] - diag[p];
+            const float absH = std::fabs(h);
+            float t;
             if (absH + g == absH) {
                 // The term is negligible against the gap: t = tan(angle) ~ a/h.
                 t = off[i] / h;
             } else {
-                const double theta = 0.5 * h / off[i];
-                t = 1.0 / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
-                if (theta < 0.0) {
+                const float theta = 0.5f * h / off[i];
+                t = 1.0f / (std::fabs(theta) + std::sqrt(theta * theta + 1.0f));
+                if (theta < 0.0f) {
                     t = -t;
                 }
             }
-            const double c = 1.0 / std::sqrt(t * t + 1.0);
-            const double sn = t * c;
-            const double tau = sn / (c + 1.0);
-            const double ta = t * off[i];
-            off[i] = 0.0;
+            const float c = 1.0f / std::sqrt(t * t + 1.0f);
+            const float sn = t * c;
+            const float tau = sn / (c + 1.0f);
+            const float ta = t * off[i];
+            off[i] = 0.0f;
             diag[p] -= ta;
             diag[q] += ta;
-            const double offQ = off[q];
+            const float offQ = off[q];
             off[q] -= sn * (off[p] + tau * off[q]);
             off[p] += sn * (offQ - tau * off[p]);
             for (int j = 2; j >= 0; --j) {
-                const double a = u.m[j][p];
-                const double b = u.m[j][q];
-                u.m[j][p] = static_cast<float>(u.m[j][p] - sn * (b + tau * a));
-                u.m[j][q] = static_cast<float>(u.m[j][q] + sn * (a - tau * b));
+                const float a = u.m[j][p];
+                const float b = u.m[j][q];
+                u.m[j][p] = u.m[j][p] - sn * (b + tau * a);
+                u.m[j][q] = u.m[j][q] + sn * (a - tau * b);
             }
         }
     }
     for (int i = 0; i < 3; ++i) {
-        k[i] = static_cast<float>(diag[i]);
+        k[i] = diag[i];
     }
 }
 
