@@ -17,5 +17,8 @@ DZ_PLUGIN_VERSION(3, 50, 0, 31)
 DZ_PLUGIN_DESCRIPTION("Website: <a href=\"https://www.marrowmap.com\">www.marrowmap.com</a>"
                       "<br><br>Marrowmap Importer/Exporter for DAZ Studio 4.5 to 4.11.")
 
-DZ_PLUGIN_CLASS_GUID(YFXExportFilter, B9389A3C - 0686 - 4d54 - AE15 - 09AD08C459EE)
-DZ_PLUGIN_CLASS_GUID(YFXImportFilter, F11AA853 - 009E-4df5 - B3A0 - 129C1DB65C6F)
+// The GUIDs are written bare, as the macro wants them; keep the formatter off them.
+// clang-format off
+DZ_PLUGIN_CLASS_GUID(YFXExportFilter, B9389A3C-0686-4d54-AE15-09AD08C459EE)
+DZ_PLUGIN_CLASS_GUID(YFXImportFilter, F11AA853-009E-4df5-B3A0-129C1DB65C6F)
+// clang-format on

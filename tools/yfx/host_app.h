@@ -1,0 +1,15 @@
+// The host harness of the commands that load the plug-in: the application
+// object the plug-in expects to find in `dzApp`, without a main window.
+#pragma once
+
+#include <memory>
+
+class DzApp;
+
+namespace yfx {
+
+// Creates the application object. Without a display setting it uses Qt's
+// "offscreen" platform, as the tool never shows a window.
+std::unique_ptr<DzApp> makeHostApp();
+
+} // namespace yfx
