@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace yfx {
@@ -18,6 +19,9 @@ template <typename T> int resizeFresh(std::vector<T>& array, std::int32_t n) {
     try {
         array.resize(static_cast<std::size_t>(n));
     } catch (const std::bad_alloc&) {
+        std::vector<T>().swap(array);
+        return 0;
+    } catch (const std::length_error&) { // more elements than a 32-bit address space holds
         std::vector<T>().swap(array);
         return 0;
     }
