@@ -24,33 +24,47 @@ void makeProperRotation(Mat3& q, const Mat3& u, const float k[3], float& f) {
     if (decompose::det3(q) >= 0.0f) {
         return;
     }
-    int smallest = 0;
     float largest = 0.0f;
     for (int i = 0; i < 3; ++i) {
-        if (std::fabs(k[i]) < std::fabs(k[smallest])) {
-            smallest = i;
-        }
         largest = std::fmax(largest, std::fabs(k[i]));
     }
-    if (std::fabs(k[smallest]) <= kNullFraction * largest) {
-        const float n[3] = {u.m[0][smallest], u.m[1][smallest], u.m[2][smallest]};
-        float qn[3];
-        for (int i = 0; i < 3; ++i) {
-            qn[i] = q.m[i][0] * n[0] + q.m[i][1] * n[1] + q.m[i][2] * n[2];
+    // Of the null axes, flip the one that leaves the rotation closest to the
+    // identity: the flip lowers the trace by 2 n^T q n.
+    int axis = -1;
+    float bestAlong = 0.0f;
+    float qn[3] = {0.0f, 0.0f, 0.0f};
+    for (int c = 0; c < 3; ++c) {
+        if (std::fabs(k[c]) > kNullFraction * largest) {
+            continue;
         }
+        float along = 0.0f;
+        float image[3];
+        for (int i = 0; i < 3; ++i) {
+            image[i] = q.m[i][0] * u.m[0][c] + q.m[i][1] * u.m[1][c] + q.m[i][2] * u.m[2][c];
+            along += u.m[i][c] * image[i];
+        }
+        if (axis < 0 || along < bestAlong) {
+            axis = c;
+            bestAlong = along;
+            qn[0] = image[0];
+            qn[1] = image[1];
+            qn[2] = image[2];
+        }
+    }
+    if (axis >= 0) {
         for (int i = 0; i < 3; ++i) {
             for (int j = 0; j < 3; ++j) {
-                q.m[i][j] -= 2.0f * qn[i] * n[j];
+                q.m[i][j] -= 2.0f * qn[i] * u.m[j][axis];
             }
         }
-    } else {
-        for (auto& row : q.m) {
-            for (float& v : row) {
-                v = -v;
-            }
-        }
-        f = -f;
+        return;
     }
+    for (auto& row : q.m) {
+        for (float& v : row) {
+            v = -v;
+        }
+    }
+    f = -f;
 }
 
 } // namespace

@@ -152,6 +152,11 @@ TEST(DecomposeAffine, SingularBlocksGiveUnitRotationThatRebuilds) {
     decomposeAffine(flat, d);
     EXPECT_EQ(d.f, 1.0f);
     EXPECT_NEAR(std::fabs(d.q[3]), 1.0, 1e-6);
+    // Nor is a scale onto one axis, whose completion comes back as a reflection.
+    const float line[16] = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    decomposeAffine(line, d);
+    EXPECT_EQ(d.f, 1.0f);
+    EXPECT_NEAR(std::fabs(d.q[3]), 1.0, 1e-6);
 }
 
 TEST(DecomposeAffine, RebuildsSeededRandomMatrices) {
