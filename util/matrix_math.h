@@ -16,6 +16,9 @@ struct AffineDecomposition {
 };
 
 // Polar decomposition of an affine matrix (Shoemake and Duff, Graphics Gems IV).
+// q and u are always unit quaternions; for a singular block the rotation is
+// chosen (f staying +1 where a null axis allows it) so that T F R U K U^T
+// still rebuilds m.
 void decomposeAffine(const float m[16], AffineDecomposition& out);
 
 // Euler angles x, y, z of a rotation matrix (upper 3x3 used). Returns 1.
@@ -33,6 +36,7 @@ void composeAffine(const float a[16], const float b[16], float out[16]);
 // Inverse by cofactors; the identity when the determinant is exactly 0.
 void invert4x4(const float m[16], float out[16]);
 
+// Spherical interpolation from p (t = 0) to q or -q, whichever is nearer (t = 1).
 void slerp(const float p[4], const float q[4], float t, float out[4]);
 // Columns 0 and 1 rebuilt from column 2; column 3 and row 3 copied.
 void orientFromZAxis(const float m[16], float out[16]);

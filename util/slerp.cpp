@@ -21,12 +21,12 @@ void slerp(const float p[4], const float q[4], float t, float out[4]) {
         diff += (p[i] - q[i]) * (p[i] - q[i]);
         sum += (p[i] + q[i]) * (p[i] + q[i]);
     }
-    float near[4];
+    float target[4];
     const float sign = diff > sum ? -1.0f : 1.0f;
     for (int i = 0; i < 4; ++i) {
-        near[i] = sign * q[i];
+        target[i] = sign * q[i];
     }
-    const float c = p[0] * near[0] + p[1] * near[1] + p[2] * near[2] + p[3] * near[3];
+    const float c = p[0] * target[0] + p[1] * target[1] + p[2] * target[2] + p[3] * target[3];
     if (1.0f + c > kParallelLimit) {
         float a;
         float b;
@@ -40,7 +40,7 @@ void slerp(const float p[4], const float q[4], float t, float out[4]) {
             b = t;
         }
         for (int i = 0; i < 4; ++i) {
-            out[i] = a * p[i] + b * near[i];
+            out[i] = a * p[i] + b * target[i];
         }
         return;
     }

@@ -199,25 +199,4 @@ TEST(DecomposeAffine, MirrorGivesNegativeSignAndProperRotation) {
     EXPECT_EQ(d.f, -1.0f);
     EXPECT_NEAR(det(rotationOf(d.q)), 1.0, 1e-5);
     EXPECT_TRUE(rebuilds(m, d, 1e-5));
-    // The caller's form: R times the scale k multiplied by f.
-    const Mat3 r = rotationOf(d.q);
-    Mat3 rebuilt = mul(r, stretchOf(d.u, d.k));
-    for (auto& row : rebuilt) {
-        for (double& v : row) {
-            v *= d.f;
-        }
-    }
-    EXPECT_LE(maxAbsDiff(rebuilt, upper3x3(m)), 1e-5);
-}
-
-TEST(DecomposeAffine, SnuggleLeavesRotationOfDistinctAxisScaleAtIdentity) {
-    // A pure scale with the factors in any order must come back with u = 1 and
-    // k in the axis order of the matrix, not a permutation with a turning u.
-    const float m[16] = {3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1};
-    AffineDecomposition d;
-    decomposeAffine(m, d);
-    EXPECT_NEAR(std::fabs(d.u[3]), 1.0, 1e-6);
-    EXPECT_FLOAT_EQ(d.k[0], 3.0f);
-    EXPECT_FLOAT_EQ(d.k[1], 1.0f);
-    EXPECT_FLOAT_EQ(d.k[2], 2.0f);
 }

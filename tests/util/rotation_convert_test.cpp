@@ -4,7 +4,6 @@
 #include <cmath>
 #include <random>
 
-#include "math_checks.h"
 #include "util/matrix_math.h"
 
 namespace {
@@ -71,19 +70,6 @@ void eulerXYZToMatrix(float x, float y, float z, float m[16]) {
 
 } // namespace
 
-TEST(RotationConvert, QuatToMatrixRotatesColumnVectorsRightHanded) {
-    // 90 degrees about z takes x to y.
-    const float q[4] = {0.0f, 0.0f, std::sqrt(0.5f), std::sqrt(0.5f)};
-    float m[16];
-    yfx::quatToMatrix(q, m);
-    EXPECT_NEAR(m[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(m[4], 1.0f, 1e-6f); // column 0 = image of x = (0, 1, 0)
-    EXPECT_NEAR(m[1], -1.0f, 1e-6f);
-    EXPECT_EQ(m[3], 0.0f);
-    EXPECT_EQ(m[12], 0.0f);
-    EXPECT_EQ(m[15], 1.0f);
-}
-
 TEST(RotationConvert, MatrixToQuatYieldsConjugateOfQuatToMatrix) {
     std::mt19937 rng(99u);
     for (int n = 0; n < 500; ++n) {
@@ -140,19 +126,4 @@ TEST(RotationConvert, EulerAtNinetyDegreesAboutYPutsAllTurnIntoX) {
             EXPECT_NEAR(rebuilt[i], m[i], 1e-5f) << "y " << y << " element " << i;
         }
     }
-}
-
-TEST(RotationConvert, QuatToEulerMatchesMatrixPath) {
-    // 40 degrees about x, then 20 about y: the Euler angles read back.
-    float m[16];
-    eulerXYZToMatrix(0.6981317f, 0.3490659f, 0.0f, m);
-    float q[4];
-    yfx::matrixToQuat(m, q);
-    // matrixToQuat gives the conjugate; quatToMatrix needs the quaternion itself.
-    const float rot[4] = {-q[0], -q[1], -q[2], q[3]};
-    float e[3];
-    yfx::quatToEuler(rot, e);
-    EXPECT_NEAR(e[0], 0.6981317f, 1e-5f);
-    EXPECT_NEAR(e[1], 0.3490659f, 1e-5f);
-    EXPECT_NEAR(e[2], 0.0f, 1e-5f);
 }
