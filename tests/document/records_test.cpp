@@ -143,27 +143,5 @@ TEST(RecordDefaults, MeshPolygonVertexBoneTrack) {
     }
 }
 
-TEST(RecordDefaults, MapHeadAndTail) {
-    DocMap map;
-    EXPECT_EQ(map.map_type, 1);
-    EXPECT_EQ(map.flags, 0x310000u);
-    EXPECT_EQ(map.tail_int, 0);
-    EXPECT_EQ(map.tail_float_a, 2.0f);
-    EXPECT_EQ(map.tail_float_b, 1.0f);
-    EXPECT_EQ(map.texture_scale[0], 1.0f);
-    EXPECT_TRUE(map.layers.empty());
-}
-
-TEST(RecordDefaults, AnimationFrameRange) {
-    SceneDoc doc;
-    DocAnimation* animation = addAnimation(doc);
-    ASSERT_NE(animation, nullptr);
-    EXPECT_STREQ(animation->name.ansi, "DefaultAnim");
-    EXPECT_STREQ(animation->name.wide, L"DefaultAnim");
-    EXPECT_EQ(animation->start_frame, 0.0f);
-    EXPECT_EQ(animation->end_frame, 30.0f);
-    EXPECT_EQ(animation->frames_per_second, 30.0f);
-}
-
 } // namespace
 } // namespace yfx
