@@ -1,0 +1,75 @@
+#include "format/load_file.h"
+
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "document/doc_clear.h"
+#include "format/reader.h"
+#include "format/reader_file_system.h"
+#include "format/reader_header.h"
+#include "format/reader_texture_paths.h"
+#include "passes/post_parse.h"
+
+namespace yfx {
+
+namespace {
+
+void report(std::string* reason, const std::string& text) {
+    if (reason != nullptr) {
+        *reason = text;
+    }
+}
+
+// Parses the reader's image, frees it, and on success normalises the
+// document; on failure the document is emptied.
+int finishLoad(Reader& r, std::string* reason) {
+    int status = kLoadFailed;
+    try {
+        status = parseImage(r);
+    } catch (const std::bad_alloc&) {
+        r.fail("out of memory");
+        status = kLoadFailed;
+    }
+    r.releaseImage();
+    if (status != kLoadOk) {
+        clearDocument(r.doc());
+        report(reason, r.reason());
+        return status;
+    }
+    passes::runPostParsePasses(r.doc());
+    report(reason, std::string());
+    return kLoadOk;
+}
+
+} // namespace
+
+int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason) {
+    clearDocument(doc);
+    Reader r(doc);
+    std::vector<std::uint8_t> image;
+    std::string why;
+    const int read = readWholeFile(path, image, why);
+    if (read != 1) {
+        report(reason, why);
+        return read;
+    }
+    r.installImage(std::move(image));
+    r.setProjectFolder(projectFolderOf(path));
+    return finishLoad(r, reason);
+}
+
+int loadFromMemory(SceneDoc& doc, const std::uint8_t* data, std::size_t size,
+                   const std::wstring& projectPath, std::string* reason) {
+    clearDocument(doc);
+    Reader r(doc);
+    if (static_cast<std::uint64_t>(size) > 0xFFFFFFFFu) {
+        report(reason, "the image is larger than 4 GiB");
+        return kLoadFailed;
+    }
+    r.useImage(data, static_cast<std::uint32_t>(size));
+    r.setProjectFolder(projectFolderOf(projectPath));
+    return finishLoad(r, reason);
+}
+
+} // namespace yfx

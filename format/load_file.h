@@ -1,0 +1,38 @@
+// Loading a project file into a scene document: the whole file is read into
+// memory, its header checked, a compressed body inflated, every section
+// parsed in the layout of its version, and the document normalised by the
+// post-parse passes.
+//
+// Statuses:
+//    1  the document holds the scene, normalised
+//    0  read error, allocation failure, truncated or inconsistent data, or
+//       a file without any records
+//   -5  the file does not begin with "YFXH"
+//   -6  a version below 6, or above 34
+//   -7  the header's size differs from the bytes present (after inflation)
+//   -8  the file cannot be opened
+// On any status but 1 the document is empty. The reason for a failure (what
+// was being read, where, and what was expected) is given next to the status;
+// it changes no status.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "document/scene_doc.h"
+
+namespace yfx {
+
+// Loads the file at a host path (backslashes allowed). Texture paths are
+// resolved against the file's folder; the process's current directory is not
+// changed.
+int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason = nullptr);
+
+// The same from bytes in memory. `projectPath` stands for the file's path
+// when texture paths are resolved (may be empty: textures are then named by
+// their bare file names).
+int loadFromMemory(SceneDoc& doc, const std::uint8_t* data, std::size_t size,
+                   const std::wstring& projectPath = std::wstring(), std::string* reason = nullptr);
+
+} // namespace yfx

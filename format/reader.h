@@ -1,0 +1,114 @@
+// The reader's working state for one load: the file image and its cursor,
+// the header as read, the version-dependent facts the section readers need,
+// and the reason for the last failure. One Reader lives for one load; the
+// image it owns goes with it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/scene_doc.h"
+#include "format/byte_cursor.h"
+
+namespace yfx {
+
+// Slots of the header as the reader holds it.
+constexpr std::uint32_t kHeaderSlots = 32;
+constexpr std::uint32_t kSlotMagic = 0;
+constexpr std::uint32_t kSlotVersion = 1;
+constexpr std::uint32_t kSlotFlags = 2;
+constexpr std::uint32_t kSlotSize = 3;
+constexpr std::uint32_t kSlotFirstSection = 5;
+constexpr std::uint32_t kSlotInfoStrings = 24;
+
+// Load statuses.
+constexpr int kLoadOk = 1;
+constexpr int kLoadFailed = 0;
+constexpr int kLoadBadMagic = -5;
+constexpr int kLoadBadVersion = -6;
+constexpr int kLoadBadSize = -7;
+constexpr int kLoadCannotOpen = -8;
+
+class Reader {
+public:
+    explicit Reader(SceneDoc& doc) : doc_(doc) {}
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    SceneDoc& doc() { return doc_; }
+    ByteCursor& cursor() { return cursor_; }
+
+    // Reads from a buffer the caller keeps alive for the whole load.
+    void useImage(const std::uint8_t* data, std::uint32_t size);
+    // Takes over a buffer as the image (a file read, an inflated body).
+    void installImage(std::vector<std::uint8_t>&& image);
+    // Frees an owned image; position and size become 0.
+    void releaseImage();
+
+    // The folder texture paths are looked for in: drive and directory of the
+    // project file, ending in a backslash (empty when loading from memory
+    // without a path).
+    void setProjectFolder(const std::wstring& folder) { project_folder_ = folder; }
+    const std::wstring& projectFolder() const { return project_folder_; }
+
+    // Header and version facts, filled by the header reader.
+    std::uint32_t header[kHeaderSlots] = {};
+    std::int32_t version = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t body_start = 0;   // position of the first section
+    std::uint64_t corner_total = 0; // polygon corners of all meshes (counting pass)
+    NameEncoding encoding = NameEncoding::Ansi;
+
+    // What is being read, for the failure reason: a section (or chunk), a
+    // record with its index, and a part of that record with its index. Cheap
+    // to set in inner loops; the text is only formed on failure.
+    void setSection(const char* name);
+    void setRecord(const char* label, std::int64_t index);
+    void setPart(const char* label, std::int64_t index);
+    void clearPart() { part_label_ = nullptr; }
+
+    // Reads through the cursor; on a short image each sets the reason
+    // ("needs N bytes at offset O, L left") and returns false.
+    bool u32(std::uint32_t& out) { return check(cursor_.readU32(out)); }
+    bool i32(std::int32_t& out) { return check(cursor_.readI32(out)); }
+    bool f32(float& out) { return check(cursor_.readF32(out)); }
+    bool f32s(float* out, std::uint32_t count) { return check(cursor_.readF32s(out, count)); }
+    bool skip(std::uint64_t n) { return check(cursor_.skip(n)); }
+    bool skipElements(std::int64_t count, std::uint64_t size) {
+        return check(cursor_.skipElements(count, size));
+    }
+    bool fits(std::int64_t count, std::uint64_t size) { return check(cursor_.fits(count, size)); }
+    bool name(NamePair& out) { return check(cursor_.readName(out, encoding)); }
+    bool skipName() { return check(cursor_.skipName()); }
+
+    // Sets the reason to the current context followed by `what`; returns 0.
+    int fail(const std::string& what);
+    // As fail, with another status.
+    int failWith(int status, const std::string& what);
+    const std::string& reason() const { return reason_; }
+    void setReason(const std::string& reason) { reason_ = reason; }
+
+private:
+    bool check(int ok) {
+        if (!ok) {
+            failShort();
+        }
+        return ok != 0;
+    }
+    void failShort();
+    std::string context() const;
+
+    SceneDoc& doc_;
+    ByteCursor cursor_;
+    std::vector<std::uint8_t> owned_;
+    std::wstring project_folder_;
+    std::string reason_;
+    const char* section_ = nullptr;
+    const char* record_label_ = nullptr;
+    std::int64_t record_ = 0;
+    const char* part_label_ = nullptr;
+    std::int64_t part_ = 0;
+};
+
+} // namespace yfx
