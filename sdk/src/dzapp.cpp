@@ -1,15 +1,19 @@
 #include "dzapp.h"
 
+#include "dzimagemgr.h"
 #include "dzmainwindow.h"
 
 DzApp* dzApp = nullptr;
 
 DzApp::DzApp(int& argc, char** argv) : QApplication(argc, argv) {
+    m_imageMgr = new DzImageMgr(nullptr);
     dzApp = this;
 }
 
 DzApp::~DzApp() {
     deleteInterface();
+    delete m_imageMgr;
+    m_imageMgr = nullptr;
     if (dzApp == this) {
         dzApp = nullptr;
     }
