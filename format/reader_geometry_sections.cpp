@@ -36,6 +36,8 @@ bool readFaceLink(Reader& r, DocFaceLink& link) {
     return true;
 }
 
+} // namespace
+
 // A counted list of face links, stored into `links` when it is given.
 bool readFaceLinkList(Reader& r, std::int32_t count, std::vector<DocFaceLink>* links) {
     if (links == nullptr || count < 1) {
@@ -58,6 +60,8 @@ bool readFaceLinkList(Reader& r, std::int32_t count, std::vector<DocFaceLink>* l
     }
     return true;
 }
+
+namespace {
 
 bool readVertex(Reader& r, Pass pass, DocVertex* v, bool normals, bool colours) {
     std::int32_t weights = 0;
@@ -128,6 +132,8 @@ std::uint64_t cornersOf(std::int32_t n) {
     return n > 0 ? static_cast<std::uint64_t>(n) : 0;
 }
 
+} // namespace
+
 bool readLatePolygon(Reader& r, Pass pass, DocPolygon* p) {
     std::int32_t n = 0;
     std::int32_t layers = 0;
@@ -171,6 +177,8 @@ bool readLatePolygon(Reader& r, Pass pass, DocPolygon* p) {
     }
     return true;
 }
+
+namespace {
 
 // An early polygon: its UVs are inline. Corner c of layer l takes UV number
 // running + c of UV set l, and the polygon's layer l keeps that number.

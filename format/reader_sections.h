@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "format/reader.h"
 
@@ -30,6 +31,13 @@ bool readUVSets(Reader& r, Pass pass);
 bool readMeshes(Reader& r, Pass pass);
 bool readBones(Reader& r, Pass pass);
 bool readAnimations(Reader& r, Pass pass);
+
+// Record readers shared with the chunked layout. A counted list of face
+// links, stored into `links` (resized to the count) when it is given.
+bool readFaceLinkList(Reader& r, std::int32_t count, std::vector<DocFaceLink>* links);
+// One late-form polygon; stored into `p` in the filling pass (nullptr in the
+// counting pass, which adds its corners to the reader's corner total).
+bool readLatePolygon(Reader& r, Pass pass, DocPolygon* p);
 
 // Walks every section of the file's version from the first one.
 bool walkSections(Reader& r, Pass pass);
