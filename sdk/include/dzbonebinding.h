@@ -41,8 +41,8 @@ public slots:
     // NULL when the bone is gone or was never set.
     DzNode* getBone() const;
     void setBone(DzBone* bone);
-    DzFigure* getFigure() const { return m_figure; }
-    void setFigure(DzFigure* figure) { m_figure = figure; }
+    DzFigure* getFigure() const;
+    void setFigure(DzFigure* figure);
 
     DzWeightMap* getWeights() const { return m_general; }
     // Sets, or with NULL clears, the general map.

@@ -8,6 +8,7 @@ class DZ_EXPORT DzBoolProperty : public DzIntProperty {
 public:
     DzBoolProperty(const QString& name, bool canAnimate, bool isUserProperty, bool init = true);
     ~DzBoolProperty() override;
+    using DzIntProperty::setValue;
 
 public slots:
     virtual bool getBoolValue() const { return getValue() != 0; }

@@ -12,6 +12,7 @@ class DZ_EXPORT DzEnumProperty : public DzIntProperty {
 public:
     DzEnumProperty(const QString& name, bool canAnimate, bool isUserProperty);
     ~DzEnumProperty() override;
+    using DzIntProperty::setValue;
 
 public slots:
     virtual int getNumItems() const { return m_items.size(); }

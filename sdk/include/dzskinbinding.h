@@ -24,7 +24,7 @@ public:
     bool isGeneral() { return !isLocal(); }
 
 public slots:
-    DzFigure* getFigure() const { return m_figure; }
+    DzFigure* getFigure() const;
     int getNumBoneBindings() const { return int(m_bindings.size()); }
     // NULL when the index is out of range.
     DzBoneBinding* getBoneBinding(int index) const;

@@ -1,0 +1,5 @@
+#include "dzbone.h"
+
+DzBone::DzBone() = default;
+
+DzBone::~DzBone() = default;

@@ -1,0 +1,5 @@
+#include "dzfacegroup.h"
+
+DzFaceGroup::~DzFaceGroup() = default;
+
+DzMaterialFaceGroup::~DzMaterialFaceGroup() = default;

@@ -1,0 +1,5 @@
+#include "dzgeometry.h"
+
+DzGeometry::DzGeometry() = default;
+
+DzGeometry::~DzGeometry() = default;

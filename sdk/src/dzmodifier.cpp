@@ -1,0 +1,5 @@
+#include "dzmodifier.h"
+
+DzModifier::DzModifier() = default;
+
+DzModifier::~DzModifier() = default;

@@ -1,0 +1,5 @@
+#include "dzpointlight.h"
+
+DzPointLight::DzPointLight() = default;
+
+DzPointLight::~DzPointLight() = default;

@@ -1,0 +1,9 @@
+#include "dzrefcount.h"
+
+DzRefCountedItem::~DzRefCountedItem() = default;
+
+void DzRefCountedItem::deref() {
+    if (m_refCount > 0 && --m_refCount == 0) {
+        delete this;
+    }
+}

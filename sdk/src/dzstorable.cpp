@@ -1,0 +1,5 @@
+#include "dzstorable.h"
+
+DzStorable::DzStorable() = default;
+
+DzStorable::~DzStorable() = default;
