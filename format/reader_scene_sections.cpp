@@ -96,10 +96,8 @@ bool readEarlyBone(Reader& r, DocBone& b) {
 }
 
 // A key list: its count, then the keys. Stored only when `keys` is given.
-template <typename Key, std::uint32_t Values>
-bool readKeys(Reader& r, const char* label, std::vector<Key>* keys) {
+template <typename Key, std::uint32_t Values> bool readKeys(Reader& r, std::vector<Key>* keys) {
     std::int32_t count = 0;
-    r.setPart(label, 0);
     if (!r.i32(count)) {
         return false;
     }
@@ -125,11 +123,9 @@ bool readKeys(Reader& r, const char* label, std::vector<Key>* keys) {
 }
 
 bool readTrack(Reader& r, DocTrack* track) {
-    return readKeys<DocPositionKey, 3>(r, "position keys",
-                                       track ? &track->position_keys : nullptr) &&
-           readKeys<DocRotationKey, 4>(r, "rotation keys",
-                                       track ? &track->rotation_keys : nullptr) &&
-           readKeys<DocScaleKey, 3>(r, "scale keys", track ? &track->scale_keys : nullptr);
+    return readKeys<DocPositionKey, 3>(r, track ? &track->position_keys : nullptr) &&
+           readKeys<DocRotationKey, 4>(r, track ? &track->rotation_keys : nullptr) &&
+           readKeys<DocScaleKey, 3>(r, track ? &track->scale_keys : nullptr);
 }
 
 bool skipTrack(Reader& r) {

@@ -1,0 +1,188 @@
+// Every load status from its cause, and the failure reason that goes with it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "format/header_codec.h"
+#include "reader/crafted_file.h"
+#include "reader/reader_checks.h"
+
+using namespace yfx_test;
+
+namespace {
+
+// A body of nine zero counts: a well-formed early file without records.
+std::vector<std::uint8_t> emptyEarlyBody() {
+    return std::vector<std::uint8_t>(8 * 4, 0);
+}
+
+TEST(LoadStatus, TooShortForTheMagicIsAReadError) {
+    yfx::SceneDoc doc;
+    std::string reason;
+    EXPECT_EQ(load(doc, {'Y', 'F', 'X'}, &reason), 0);
+    EXPECT_EQ(reason, "header: needs 4 bytes at offset 0, 3 left");
+    EXPECT_EQ(load(doc, {}), 0);
+}
+
+TEST(LoadStatus, WrongMagic) {
+    yfx::SceneDoc doc;
+    EXPECT_EQ(load(doc, {'Y', 'F', 'X', 'G'}), -5);
+    std::vector<std::uint8_t> file = craftFile(31);
+    file[3] = 'h';
+    EXPECT_EQ(load(doc, file), -5);
+    EXPECT_TRUE(isEmpty(doc));
+}
+
+TEST(LoadStatus, VersionsOutsideTheReadableRange) {
+    yfx::SceneDoc doc;
+    for (std::uint32_t version : {0u, 5u, 35u, 0xFFFFFFFFu}) {
+        std::string reason;
+        EXPECT_EQ(load(doc, craftRaw(version, 0, emptyEarlyBody()), &reason), -6) << version;
+        EXPECT_NE(reason.find("version"), std::string::npos);
+    }
+    // 34 goes to the chunked layout's reader.
+    std::string reason;
+    EXPECT_EQ(load(doc, craftRaw(34, 0, emptyEarlyBody()), &reason), 0);
+    EXPECT_NE(reason.find("34"), std::string::npos);
+}
+
+TEST(LoadStatus, SizeFieldMustMatchTheImage) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> file = craftFile(31);
+    Bytes b;
+    b.data = file;
+    b.putU32(12, static_cast<std::uint32_t>(file.size() + 1));
+    std::string reason;
+    EXPECT_EQ(load(doc, b.data, &reason), -7);
+    EXPECT_NE(reason.find("are present"), std::string::npos);
+    b.putU32(12, static_cast<std::uint32_t>(file.size() - 1));
+    EXPECT_EQ(load(doc, b.data), -7);
+    EXPECT_TRUE(isEmpty(doc));
+}
+
+TEST(LoadStatus, InnerSizeOfAContainerMustMatchTheInflatedStream) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> inner = craftFile(31);
+    Bytes b;
+    b.data = inner;
+    b.putU32(12, static_cast<std::uint32_t>(inner.size() - 4));
+    std::vector<std::uint8_t> packed = craftContainer(b.data);
+    EXPECT_EQ(load(doc, packed), -7);
+}
+
+TEST(LoadStatus, InnerMagicAndVersionOfAContainer) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> inner = craftFile(31);
+    inner[0] = 'X';
+    EXPECT_EQ(load(doc, craftContainer(inner)), -5);
+    inner = craftFile(31);
+    Bytes b;
+    b.data = inner;
+    b.putU32(4, 5);
+    EXPECT_EQ(load(doc, craftContainer(b.data)), -6);
+}
+
+TEST(LoadStatus, FileThatCannotBeOpened) {
+    yfx::SceneDoc doc;
+    std::string reason;
+    EXPECT_EQ(yfx::loadFile(doc, L"/nonexistent/dir/scene.yfx", &reason), -8);
+    EXPECT_FALSE(reason.empty());
+}
+
+TEST(LoadStatus, FileWithoutRecordsIsRefused) {
+    yfx::SceneDoc doc;
+    std::string reason;
+    EXPECT_EQ(load(doc, craftRaw(9, 0, emptyEarlyBody()), &reason), 0);
+    EXPECT_EQ(reason, "allocation: the file holds no records");
+    // Negative counts count as empty sections.
+    std::vector<std::uint8_t> body(8 * 4, 0xFF);
+    EXPECT_EQ(load(doc, craftRaw(9, 0, body)), 0);
+    EXPECT_TRUE(isEmpty(doc));
+}
+
+TEST(LoadStatus, DamagedCompressedBody) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> packed = craftContainer(craftFile(31));
+    for (std::size_t i = 100; i < packed.size(); i += 7) {
+        packed[i] ^= 0x5A;
+    }
+    std::string reason;
+    EXPECT_EQ(load(doc, packed, &reason), 0);
+    EXPECT_EQ(reason.rfind("compressed body: ", 0), 0u) << reason;
+}
+
+TEST(LoadStatus, CompressedBodyOffsetBeyondTheEnd) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> packed = craftContainer(craftFile(31));
+    Bytes b;
+    b.data = packed;
+    b.putU32(20, static_cast<std::uint32_t>(packed.size() + 1));
+    std::string reason;
+    EXPECT_EQ(load(doc, b.data, &reason), 0);
+    EXPECT_NE(reason.find("beyond the end"), std::string::npos);
+    // At the very end: an empty body.
+    b.putU32(20, static_cast<std::uint32_t>(packed.size()));
+    EXPECT_EQ(load(doc, b.data), 0);
+}
+
+TEST(LoadStatus, ImpossibleInflatedSizeIsRefusedBeforeAllocating) {
+    yfx::SceneDoc doc;
+    std::vector<std::uint8_t> packed = craftContainer(craftFile(31));
+    Bytes b;
+    b.data = packed;
+    b.putU32(12, 0xFFFFFFF0u);
+    std::string reason;
+    EXPECT_EQ(load(doc, b.data, &reason), 0);
+    EXPECT_NE(reason.find("cannot come from"), std::string::npos) << reason;
+    b.putU32(12, 0);
+    EXPECT_EQ(load(doc, b.data), 0);
+}
+
+TEST(LoadStatus, ValidFilesFromDiskAndMemoryAgree) {
+    const std::vector<std::uint8_t> file = craftContainer(craftFile(31));
+    const std::string path = ::testing::TempDir() + "reader_status_scene.yfx";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(file.data()),
+                  static_cast<std::streamsize>(file.size()));
+    }
+    yfx::SceneDoc fromDisk;
+    yfx::SceneDoc fromMemory;
+    EXPECT_EQ(yfx::loadFile(fromDisk, std::wstring(path.begin(), path.end())), 1);
+    EXPECT_EQ(load(fromMemory, file), 1);
+    EXPECT_EQ(fromDisk.version, 31);
+    EXPECT_EQ(fromDisk.vertices.size(), fromMemory.vertices.size());
+    EXPECT_EQ(fromDisk.materials.size(), 1u);
+    std::remove(path.c_str());
+}
+
+// The file cut at `cut` bytes, with its size field matching.
+std::vector<std::uint8_t> cutAt(const std::vector<std::uint8_t>& file, std::size_t cut) {
+    Bytes b;
+    b.data.assign(file.begin(), file.begin() + static_cast<long>(cut));
+    b.putU32(12, static_cast<std::uint32_t>(cut));
+    return b.data;
+}
+
+TEST(LoadStatus, ReasonNamesSectionRecordPartAndOffset) {
+    yfx::SceneDoc doc;
+    const std::vector<std::uint8_t> file = craftFile(31);
+    // Inside the rotation keys of track 1 of the animation: count, name
+    // "Walk", four words, track count, 64 bytes of track 0, two key counts.
+    const std::uint32_t animations = yfx::loadU32(file.data() + 16 + 9 * 8 + 4);
+    const std::size_t keys = animations + 4 + 7 + 16 + 4 + 64 + 8;
+    std::string reason;
+    EXPECT_EQ(load(doc, cutAt(file, keys + 10), &reason), 0);
+    EXPECT_EQ(reason, "animations: animation 0, track 1: needs 40 bytes at offset " +
+                          std::to_string(keys) + ", 10 left");
+
+    // Five maps cannot fit into what is left after the map count.
+    const std::uint32_t materials = yfx::loadU32(file.data() + 16 + 2 * 8 + 4);
+    const std::size_t maps = materials + 4 + 7 + 92 + 4;
+    EXPECT_EQ(load(doc, cutAt(file, maps + 10), &reason), 0);
+    EXPECT_EQ(reason, "materials: material 0: needs 240 bytes at offset " + std::to_string(maps) +
+                          ", 10 left");
+}
+
+} // namespace
