@@ -1,0 +1,148 @@
+#include "dzbone.h"
+#include "dzboolproperty.h"
+#include "dzcolorproperty.h"
+#include "dzenumproperty.h"
+#include "dzfloatproperty.h"
+#include "dzpropertygroup.h"
+#include "sdk_test_util.h"
+
+#include <QtCore/QStringList>
+
+class PropertyTest : public SceneFixture {};
+
+TEST_F(PropertyTest, KeyedFloatInterpolatesAndHoldsOutsideItsKeys) {
+    DzFloatProperty p(QStringLiteral("XRotate"), true, false, 3.0f);
+    EXPECT_DOUBLE_EQ(p.getValue(1000), 3.0); // no keys: one value
+    p.setValue(4800, 20.0f);
+    p.setValue(0, 10.0f); // out of order on purpose
+    ASSERT_EQ(p.getNumKeys(), 2);
+    EXPECT_EQ(p.getKeyTime(0), 0);
+    EXPECT_EQ(p.getKeyTime(1), 4800);
+    EXPECT_NEAR(p.getValue(1200), 12.5, 1e-9);
+    EXPECT_DOUBLE_EQ(p.getValue(-50), 10.0);
+    EXPECT_DOUBLE_EQ(p.getValue(9600), 20.0);
+    // Setting at a keyed time replaces that key.
+    p.setValue(4800, 30.0f);
+    EXPECT_EQ(p.getNumKeys(), 2);
+    EXPECT_DOUBLE_EQ(p.getValue(2400), 20.0);
+    EXPECT_EQ(p.getKeyRange(), DzTimeRange(0, 4800));
+}
+
+TEST_F(PropertyTest, ConstantKeysHoldUntilTheNextKey) {
+    DzFloatProperty p(QStringLiteral("Step"), true, false);
+    p.setValue(0, 1.0f, DzFloatProperty::CONSTANT_INTERP);
+    p.setValue(100, 5.0f);
+    EXPECT_DOUBLE_EQ(p.getValue(99), 1.0);
+    EXPECT_DOUBLE_EQ(p.getValue(100), 5.0);
+}
+
+TEST_F(PropertyTest, UntimedAccessWorksAtTheSceneTime) {
+    DzFloatProperty p(QStringLiteral("X"), true, false);
+    p.setValue(7.0f); // no keys: no key is added
+    EXPECT_EQ(p.getNumKeys(), 0);
+    p.setValue(0, 0.0f);
+    dzScene->setTime(480);
+    p.setValue(4.0f); // with keys: keyed at the current time
+    EXPECT_EQ(p.getNumKeys(), 2);
+    EXPECT_DOUBLE_EQ(p.getValue(), 4.0);
+    dzScene->setTime(240);
+    EXPECT_DOUBLE_EQ(p.getValue(), 2.0);
+    p.deleteAllKeys();
+    EXPECT_FALSE(p.hasKeys());
+    EXPECT_DOUBLE_EQ(p.getValue(9999), 2.0); // keeps the value it had at the scene time
+}
+
+TEST_F(PropertyTest, PropertyThatCannotAnimateTakesNoKeys) {
+    DzFloatProperty p(QStringLiteral("XOrigin"), false, false);
+    p.setValue(100, 2.0f);
+    p.setValue(200, 3.0f);
+    EXPECT_EQ(p.getNumKeys(), 0);
+    EXPECT_DOUBLE_EQ(p.getValue(100), 3.0);
+}
+
+TEST_F(PropertyTest, IntBasedPropertiesKeepTheirValueInRange) {
+    DzBoolProperty b(QStringLiteral("Visible"), false, false, true);
+    b.setValue(5);
+    EXPECT_EQ(b.getValue(), 1);
+    b.setBoolValue(false);
+    EXPECT_FALSE(b.getBoolValue(123));
+
+    DzEnumProperty e(QStringLiteral("UV Set"), false, false);
+    e.addItem(QStringLiteral("Default"));
+    e.addItem(QStringLiteral("Second"));
+    e.setValue(1);
+    EXPECT_EQ(e.getStringValue(), QStringLiteral("Second"));
+    e.setValue(7); // no such item
+    EXPECT_EQ(e.getValue(), 1);
+    e.addItem(QStringLiteral("First"), 0); // the same item stays selected
+    EXPECT_EQ(e.getStringValue(), QStringLiteral("Second"));
+    EXPECT_FALSE(e.setValueFromString(QStringLiteral("Missing")));
+    EXPECT_TRUE(e.setValueFromString(QStringLiteral("Default")));
+    EXPECT_EQ(e.getValue(), 1);
+
+    DzColorProperty c(QStringLiteral("Color"), false, false);
+    EXPECT_EQ(c.getColorValue(), QColor(255, 255, 255));
+    c.setColorValue(QColor(255, 127, 0, 200));
+    EXPECT_EQ(c.getColorValue(), QColor(255, 127, 0, 200));
+}
+
+namespace {
+
+// Names of the properties in every group called exactly "Rotation", found by
+// the depth-first walk a zero-pose pass makes.
+QStringList rotationGroupProperties(const DzPropertyGroup* g) {
+    QStringList out;
+    for (; g; g = g->getNextSibling()) {
+        if (g->getName() == QStringLiteral("Rotation")) {
+            for (int i = 0; i < g->getNumProperties(); ++i) {
+                out << g->getProperty(i)->getName();
+            }
+        }
+        out << rotationGroupProperties(g->getFirstChild());
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(PropertyTest, NodeRotationsSitInARotationGroup) {
+    DzBone bone;
+    auto* extra = new DzFloatProperty(QStringLiteral("Twist"), true, true);
+    extra->setPath(QStringLiteral("Transforms/rotation")); // differs in case only
+    ASSERT_EQ(bone.addProperty(extra), DZ_NO_ERROR);
+    EXPECT_EQ(bone.addProperty(extra), DZ_ILLEGAL_OPERATION_ERROR);
+
+    const QStringList names = rotationGroupProperties(bone.getPropertyGroups()->getFirstChild());
+    EXPECT_EQ(names, QStringList({QStringLiteral("XRotate"), QStringLiteral("YRotate"),
+                                  QStringLiteral("ZRotate")}));
+    EXPECT_TRUE(
+        bone.getPropertyGroups()->getAllPaths().contains(QStringLiteral("Transforms/rotation")));
+    // The rotations are what a zero pose may change.
+    DzFloatProperty* rx = bone.getXRotControl();
+    EXPECT_TRUE(rx->canAnimate());
+    EXPECT_FALSE(rx->isHidden());
+    EXPECT_FALSE(rx->isLocked());
+    EXPECT_FALSE(rx->isMappable());
+    EXPECT_EQ(rx->getGroup()->getPath(), QStringLiteral("Transforms/Rotation"));
+    EXPECT_EQ(bone.findProperty(QStringLiteral("xrotate"), false), rx);
+    EXPECT_EQ(bone.findProperty(QStringLiteral("xrotate")), nullptr);
+
+    // Removing gives the property back; deleting a property leaves no dangling entry.
+    ASSERT_EQ(bone.removeProperty(extra), DZ_NO_ERROR);
+    EXPECT_EQ(bone.findProperty(QStringLiteral("Twist")), nullptr);
+    delete extra;
+    auto* doomed = new DzFloatProperty(QStringLiteral("Doomed"), false, false);
+    bone.addProperty(doomed);
+    const int count = bone.getNumProperties();
+    delete doomed;
+    EXPECT_EQ(bone.getNumProperties(), count - 1);
+}
+
+TEST_F(PropertyTest, LabelsFallBackToNames) {
+    DzNode node;
+    node.setName(QStringLiteral("hip"));
+    EXPECT_EQ(node.getLabel(), QStringLiteral("hip"));
+    node.setLabel(QStringLiteral("Hip"));
+    EXPECT_EQ(node.getLabel(), QStringLiteral("Hip"));
+    EXPECT_EQ(node.getXPosControl()->getLabel(), QStringLiteral("X Translate"));
+}
