@@ -161,7 +161,7 @@ std::int64_t totalCorners(const SceneDoc& doc) {
 void writeUVSets(ByteWriter& out, const SceneDoc& doc, const WriterOptions& options,
                  std::int32_t corners) {
     for (int k = 0; k < kFileUVSetCount && out.ok(); ++k) {
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, kFileUVSetNameFormat, k);
         writeFileString(out, name);
         out.i32(corners);
