@@ -2,10 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
+#include <numeric>
 #include <string>
-
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "document/document.h"
 
@@ -26,41 +25,30 @@ inline std::int32_t uvSecondOf(int layer, std::int32_t v) {
     return 5000 + 1000 * layer + v;
 }
 
+// Vertex indices first, first + 1, ..., first + n - 1.
+inline std::vector<std::int32_t> run(std::int32_t n, std::int32_t first = 0) {
+    std::vector<std::int32_t> out(static_cast<std::size_t>(n));
+    std::iota(out.begin(), out.end(), first);
+    return out;
+}
+
 // A polygon over the given vertex indices; corner i gets edge flag 10 + i and
-// the per-corner values above.
-inline yfx::DocPolygon makePolygon(std::initializer_list<std::int32_t> vertices,
+// the per-corner values above; word 2 follows the group as the reader sets it.
+inline yfx::DocPolygon makePolygon(const std::vector<std::int32_t>& vertices,
                                    std::int32_t group = -1, std::int32_t material = -1) {
     yfx::DocPolygon polygon;
-    EXPECT_EQ(yfx::preparePolygon(polygon, static_cast<std::int32_t>(vertices.size())), 1);
-    std::uint32_t i = 0;
-    for (std::int32_t v : vertices) {
+    yfx::preparePolygon(polygon, static_cast<std::int32_t>(vertices.size()));
+    for (std::uint32_t i = 0; i < vertices.size(); ++i) {
         yfx::DocCorner& corner = polygon.corners[i];
-        corner.vertex = v;
-        corner.index2 = index2Of(v);
-        corner.index3 = index3Of(v);
-        corner.flags = 10 + static_cast<std::int32_t>(i);
+        const std::int32_t v = vertices[i];
+        corner = {v, index2Of(v), index3Of(v), 10 + static_cast<std::int32_t>(i), {}};
         for (int layer = 0; layer < yfx::kPolygonUVLayers; ++layer) {
             corner.uv[layer].index = uvIndexOf(layer, v);
             corner.uv[layer].second = uvSecondOf(layer, v);
         }
-        ++i;
     }
-    polygon.group = group;
-    polygon.word2 = group;
+    polygon.group = polygon.word2 = group;
     polygon.material = material;
-    return polygon;
-}
-
-// A polygon of n corners over vertices first, first + 1, ...
-inline yfx::DocPolygon makeFan(std::int32_t n, std::int32_t first = 0) {
-    yfx::DocPolygon polygon;
-    EXPECT_EQ(yfx::preparePolygon(polygon, n), 1);
-    for (std::int32_t i = 0; i < n; ++i) {
-        yfx::DocCorner& corner = polygon.corners[static_cast<std::uint32_t>(i)];
-        corner.vertex = first + i;
-        corner.index2 = index2Of(first + i);
-        corner.flags = 10 + i;
-    }
     return polygon;
 }
 
@@ -73,21 +61,17 @@ inline void addVertices(yfx::SceneDoc& doc, std::int32_t n) {
     }
 }
 
-inline yfx::DocMesh& addMeshWith(yfx::SceneDoc& doc, std::initializer_list<yfx::DocPolygon> list) {
-    yfx::DocMesh* mesh = yfx::addMesh(doc);
-    EXPECT_NE(mesh, nullptr);
-    for (const yfx::DocPolygon& polygon : list) {
-        mesh->polygons.push_back(polygon);
-    }
-    return *mesh;
-}
-
-inline std::wstring wideName(const yfx::NamePair& name) {
-    return std::wstring(name.wide);
+inline yfx::DocMesh& addMeshWith(yfx::SceneDoc& doc, std::vector<yfx::DocPolygon> polygons) {
+    yfx::DocMesh& mesh = *yfx::addMesh(doc);
+    mesh.polygons = std::move(polygons);
+    return mesh;
 }
 
 inline std::string ansiName(const yfx::NamePair& name) {
-    return std::string(name.ansi);
+    return name.ansi;
+}
+inline std::wstring wideName(const yfx::NamePair& name) {
+    return name.wide;
 }
 
 } // namespace passtest

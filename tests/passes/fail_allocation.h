@@ -1,19 +1,14 @@
-// Test hook: this test program replaces the global operator new so that one
-// chosen allocation can be made to fail with std::bad_alloc.
+// Test hook: this program replaces the global operator new so that one chosen
+// allocation fails with std::bad_alloc.
 #pragma once
 
 namespace passtest {
 
-// While alive, the allocation number `skip` from now on (0 = the next one)
-// throws std::bad_alloc; all others succeed.
-class FailAllocation {
-public:
+// While alive, allocation number `skip` from now on (0 = the next) fails.
+struct FailAllocation {
     explicit FailAllocation(long skip);
     ~FailAllocation();
-    FailAllocation(const FailAllocation&) = delete;
-    FailAllocation& operator=(const FailAllocation&) = delete;
-
-    bool triggered() const;
+    bool triggered() const; // the chosen allocation has been refused
 };
 
 } // namespace passtest
