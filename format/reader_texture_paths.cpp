@@ -22,7 +22,14 @@ bool isRelative(const std::wstring& path) {
 } // namespace
 
 std::wstring projectFolderOf(const std::wstring& projectPath) {
-    return directoryOf(projectPath);
+    // Paths in the document follow the host convention: backslashes only.
+    std::wstring path = projectPath;
+    for (wchar_t& c : path) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return directoryOf(path);
 }
 
 std::wstring againstFolder(const std::wstring& folder, const std::wstring& stored) {

@@ -14,8 +14,8 @@
 
 namespace yfx {
 
-// Drive and directory of the project file's path, ending in a backslash
-// (empty for an empty path).
+// Drive and directory of the project file's path in the host convention
+// (every "/" a backslash), ending in a backslash (empty for an empty path).
 std::wstring projectFolderOf(const std::wstring& projectPath);
 
 // A stored path joined to the project folder when it is relative (no drive,

@@ -105,17 +105,15 @@ struct Writer {
         b.i32(7);
         b.floats({2.5f, 1.5f});
         // Type 4 with two layers on the opacity channel.
-        mapHead(1, 4, 0x310001);
+        mapHead(s.duplicate_channel ? 0 : 1, 4, 0x310001);
         if (lateMaps) {
-            b.i32(2);
-            name(L"a.png");
-            b.i32(1);
-            b.u32(0x10);
-            b.f32(0.5f);
-            name(L"dir\\b.png");
-            b.i32(2);
-            b.u32(0x20);
-            b.f32(0.25f);
+            b.i32(s.opacity_layers);
+            for (int k = 0; k < s.opacity_layers; ++k) {
+                name(k == 0 ? L"a.png" : L"dir\\b.png");
+                b.i32(1 + k);
+                b.u32(0x10u << k);
+                b.f32(k == 0 ? 0.5f : 0.25f);
+            }
         } else {
             b.i32(3);
             name(L"a.png");
@@ -150,6 +148,10 @@ struct Writer {
     }
 
     int groups() {
+        if (!s.groups) {
+            b.i32(0);
+            return 0;
+        }
         b.i32(2);
         for (const wchar_t* g : {L"Body", L"Head"}) {
             name(g);
@@ -198,7 +200,7 @@ struct Writer {
 
     int uvSets() {
         b.i32(2);
-        const int corners = 7 * s.meshes;
+        const int corners = (s.bad_polygons ? 12 : 7) * s.meshes;
         for (int set = 0; set < 2; ++set) {
             name(set == 0 ? L"Map1" : L"Map2");
             b.i32(corners);
@@ -215,7 +217,7 @@ struct Writer {
     void polygon(const std::vector<std::int32_t>& corners, std::int32_t group, int& running) {
         const std::int32_t n = static_cast<std::int32_t>(corners.size());
         b.i32(n);
-        b.i32(2);
+        b.i32(s.uv_layers);
         if (late()) {
             b.i32(group);
         }
@@ -227,7 +229,7 @@ struct Writer {
                 b.i32(-1);
             }
         }
-        for (int layer = 0; layer < 2; ++layer) {
+        for (int layer = 0; layer < s.uv_layers; ++layer) {
             for (int c = 0; c < n; ++c) {
                 const int j = running + c;
                 if (late()) {
@@ -252,8 +254,12 @@ struct Writer {
             if (!late()) {
                 b.i32(m); // the polygon group's index
             }
-            b.i32(2);
+            b.i32(s.bad_polygons ? 4 : 2);
             polygon({0, 1, 2, 3}, 0, running);
+            if (s.bad_polygons) {
+                polygon({0, 1, 99}, 0, running);
+                polygon({0, 1}, 0, running);
+            }
             polygon({0, 1, 2}, 1, running);
         }
         return s.meshes;
@@ -287,25 +293,36 @@ struct Writer {
         return 2;
     }
 
+    void track(int t) {
+        if (t == 0) {
+            // Two position keys, one rotation key, no scale key.
+            b.i32(2), b.floats({0, 0, 1, 0}), b.floats({1, 0, 2, 0});
+            b.i32(1), b.floats({0, 0, 0, 0, 1});
+            b.i32(0);
+        } else {
+            // No position key, two rotation keys, one scale key.
+            b.i32(0);
+            b.i32(2), b.floats({0, 0, 0, 0, 1}), b.floats({0.5f, 0, 0.6f, 0, 0.8f});
+            b.i32(1), b.floats({0, 2, 2, 2});
+        }
+    }
+
     int animations() {
         if (!s.animations) {
             b.i32(0);
             return 0;
         }
-        b.i32(1);
-        name(L"Walk");
-        b.i32(0);
-        b.floats({0, 10, 24});
-        b.i32(2);
-        // Track 0: two position keys, one rotation key, no scale key.
-        b.i32(2), b.floats({0, 0, 1, 0}), b.floats({1, 0, 2, 0});
-        b.i32(1), b.floats({0, 0, 0, 0, 1});
-        b.i32(0);
-        // Track 1: no position key, two rotation keys, one scale key.
-        b.i32(0);
-        b.i32(2), b.floats({0, 0, 0, 0, 1}), b.floats({0.5f, 0, 0.6f, 0, 0.8f});
-        b.i32(1), b.floats({0, 2, 2, 2});
-        return 1;
+        b.i32(s.animation_count);
+        for (int a = 0; a < s.animation_count; ++a) {
+            name(a == 0 ? L"Walk" : L"Run");
+            b.i32(0);
+            b.floats({0, 10, 24});
+            b.i32(s.track_count);
+            for (int t = 0; t < s.track_count; ++t) {
+                track(t);
+            }
+        }
+        return s.animation_count;
     }
 
     int info() {

@@ -72,7 +72,14 @@ struct CraftedScene {
     int meshes = 1;
     std::wstring light_name = L"Lamp\u00e4";
     std::wstring colour_path = L"C:\\tex\\skin.png"; // path of the colour map
-    std::uint32_t flags = 2;                         // vertex colours
+    std::uint32_t flags = 2; // vertex colours
+    bool groups = true;
+    int animation_count = 1;        // the second and later are named "Run"
+    int track_count = 2;            // tracks per animation (the scene has two bones)
+    int uv_layers = 2;              // layers every polygon gives
+    int opacity_layers = 2;         // layers of the type 4 map (late form: its count)
+    bool duplicate_channel = false; // the type 4 map on the colour channel too
+    bool bad_polygons = false;      // adds (0, 1, 99) and a polygon of two corners
 };
 
 // Header slot order of the sections in a late (32-word) header.

@@ -41,10 +41,10 @@ TEST(LoadStatus, VersionsOutsideTheReadableRange) {
         EXPECT_EQ(load(doc, craftRaw(version, 0, emptyEarlyBody()), &reason), -6) << version;
         EXPECT_NE(reason.find("version"), std::string::npos);
     }
-    // 34 goes to the chunked layout's reader.
+    // 34 goes to the chunked layout's reader, which finds no directory here.
     std::string reason;
     EXPECT_EQ(load(doc, craftRaw(34, 0, emptyEarlyBody()), &reason), 0);
-    EXPECT_NE(reason.find("34"), std::string::npos);
+    EXPECT_EQ(reason.find("not a readable version"), std::string::npos) << reason;
 }
 
 TEST(LoadStatus, SizeFieldMustMatchTheImage) {

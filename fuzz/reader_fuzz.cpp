@@ -1,0 +1,16 @@
+// Loads arbitrary bytes as a project file. Any status is fine; a crash, a
+// hang, a leak or a sanitizer report is a bug.
+#include <cstddef>
+#include <cstdint>
+
+#include "document/scene_doc.h"
+#include "format/load_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    yfx::SceneDoc doc;
+    const int status = yfx::loadFromMemory(doc, data, size, L"C:\\fuzz\\scene.yfx");
+    if (status != 1 && status != 0 && status != -5 && status != -6 && status != -7) {
+        __builtin_trap(); // not a status loading from memory can give
+    }
+    return 0;
+}
