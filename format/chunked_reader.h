@@ -1,7 +1,9 @@
 // The reader of the chunked layout (version 34). The header reader hands a
-// file of exactly version 34 to parseChunkedImage with the cursor at 0 and
-// the image as read (still compressed if its flags say so); the chunked
-// reader reads its own header from there and fills the document.
+// file of exactly version 34 to parseChunkedImage with the image as read
+// (still compressed if its flags say so); the chunked reader reads its own
+// header from position 0, inflates as often as the image is nested (at most
+// kChunkedMaxInflations levels), and fills the document from the chunks
+// with the record readers of the late sectioned layout.
 #pragma once
 
 #include "format/reader.h"
