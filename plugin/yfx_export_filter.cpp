@@ -6,6 +6,8 @@
 
 #include <dzmainwindow.h>
 
+#include <new>
+
 YFXExportFilter::YFXExportFilter() : DzExporter(QStringLiteral("YFX")) {
     yfx::setWideText(creator_text, kTextCapacity, L"Marrowmap Pro Filter for Daz Studio 4.x");
     yfx::setWideText(version_text, kTextCapacity, L"v3.0");
@@ -14,20 +16,24 @@ YFXExportFilter::YFXExportFilter() : DzExporter(QStringLiteral("YFX")) {
 YFXExportFilter::~YFXExportFilter() = default;
 
 void YFXExportFilter::getDefaultOptions(DzFileIOSettings* options) const {
-    DzMainWindow* mainWindow = yfx::mainWindowOrWarn(staticMetaObject);
-    if (mainWindow == nullptr || options == nullptr) {
-        return;
-    }
-    // The dialog lives for this step only; the main window is its parent
-    // while it runs.
-    YFXExportFilterDlg dialog(mainWindow);
-    const int result = dialog.exec();
-    options->setIntValue(QString::fromLatin1(yfx::kExportDialogReturnedKey), result);
-    if (result != 1) {
-        return;
-    }
-    for (int i = 0; i < yfx::kExportOptionCount; ++i) {
-        options->setIntValue(QString::fromLatin1(yfx::kExportOptionKeys[i]), dialog.value(i));
+    // No exception may reach the host: if memory runs out, the step just ends.
+    try {
+        DzMainWindow* mainWindow = yfx::mainWindowOrWarn(staticMetaObject);
+        if (mainWindow == nullptr || options == nullptr) {
+            return;
+        }
+        // The dialog lives for this step only; the main window is its parent
+        // while it runs.
+        YFXExportFilterDlg dialog(mainWindow);
+        const int result = dialog.exec();
+        options->setIntValue(QString::fromLatin1(yfx::kExportDialogReturnedKey), result);
+        if (result != 1) {
+            return;
+        }
+        for (int i = 0; i < yfx::kExportOptionCount; ++i) {
+            options->setIntValue(QString::fromLatin1(yfx::kExportOptionKeys[i]), dialog.value(i));
+        }
+    } catch (const std::bad_alloc&) {
     }
 }
 

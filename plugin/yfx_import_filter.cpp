@@ -7,6 +7,8 @@
 
 #include <dzmainwindow.h>
 
+#include <new>
+
 YFXImportFilter::YFXImportFilter() {
     yfx::setWideText(creator_text, kTextCapacity, L"Marrowmap Pro Filter for Daz Studio 4.x");
     yfx::setWideText(version_text, kTextCapacity, L"v3.0");
@@ -15,23 +17,27 @@ YFXImportFilter::YFXImportFilter() {
 YFXImportFilter::~YFXImportFilter() = default;
 
 void YFXImportFilter::getDefaultOptions(DzFileIOSettings* options) const {
-    DzMainWindow* mainWindow = yfx::mainWindowOrWarn(staticMetaObject);
-    if (mainWindow == nullptr || options == nullptr) {
-        return;
+    // No exception may reach the host: if memory runs out, the step just ends.
+    try {
+        DzMainWindow* mainWindow = yfx::mainWindowOrWarn(staticMetaObject);
+        if (mainWindow == nullptr || options == nullptr) {
+            return;
+        }
+        // The dialog lives for this step only; the main window is its parent
+        // while it runs.
+        YFXImportFilterDlg dialog(mainWindow);
+        const int result = dialog.exec();
+        options->setIntValue(QString::fromLatin1(yfx::kImportDialogReturnedKey), result);
+        if (result != 1) {
+            return;
+        }
+        for (int i = 0; i < yfx::kImportOptionCount; ++i) {
+            options->setIntValue(QString::fromLatin1(yfx::kImportOptionKeys[i]), dialog.value(i));
+        }
+        options->setFloatValue(QString::fromLatin1(yfx::kImportScaleFactorKey),
+                               double(dialog.scaleFactor()));
+    } catch (const std::bad_alloc&) {
     }
-    // The dialog lives for this step only; the main window is its parent
-    // while it runs.
-    YFXImportFilterDlg dialog(mainWindow);
-    const int result = dialog.exec();
-    options->setIntValue(QString::fromLatin1(yfx::kImportDialogReturnedKey), result);
-    if (result != 1) {
-        return;
-    }
-    for (int i = 0; i < yfx::kImportOptionCount; ++i) {
-        options->setIntValue(QString::fromLatin1(yfx::kImportOptionKeys[i]), dialog.value(i));
-    }
-    options->setFloatValue(QString::fromLatin1(yfx::kImportScaleFactorKey),
-                           double(dialog.scaleFactor()));
 }
 
 bool YFXImportFilter::recognize(const QString& filename) const {

@@ -15,6 +15,7 @@
 
 namespace yfx_test {
 
+// The application object for the whole run.
 class HostEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { m_app = std::make_unique<DzApp>(m_argc, m_argv); }
