@@ -12,6 +12,7 @@
 // - UVs: the mesh's UV map (getUVs) is the map given to setUVList (a reference is
 //   held). A mesh that has no UV set when it is given a UV list also takes a copy
 //   of that list as its UV set 0, labelled "Default", so that getUVSet(0) answers.
+//   The map is shared by reference count, so it must be made with new.
 //   UV sets added with addUVSet are owned by the mesh.
 #pragma once
 

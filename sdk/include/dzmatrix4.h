@@ -27,7 +27,7 @@ public:
     // Row vector times matrix, with the homogeneous divide when w is not 1.
     DzVec3 multVecMatrix(const DzVec3& v) const;
     DzMatrix4 transpose() const;
-    // Inverse by cofactors; the identity when the determinant is exactly 0.
+    // The inverse; the identity when the matrix is singular.
     DzMatrix4 inverse() const;
     // Rows 0 to 3, columns 0 to 2.
     DzMatrix3 matrix3() const;

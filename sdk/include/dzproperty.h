@@ -16,7 +16,8 @@ public:
     DzProperty(const QString& name, bool canAnimate, bool isUserProperty);
     ~DzProperty() override;
 
-    // Where DzElement::addProperty files the property, e.g. "Transforms/Rotation".
+    // Where DzElement::addProperty files the property, e.g. "Transforms/Rotation";
+    // set it before the property is added.
     void setPath(const QString& path);
 
 public slots:

@@ -43,7 +43,8 @@ public slots:
     bool isEmpty() const;
     void beginEdit() override;
     void finishEdit() override;
-    // Restores the weights saved by the outermost beginEdit.
+    // Restores the weights saved by the outermost beginEdit and closes every
+    // open bracket; without an open bracket it changes nothing.
     void cancelEdit() override;
 
 private:

@@ -183,3 +183,27 @@ TEST_F(LightTest, LightsAreCamerasWithIntensityColourAndSpread) {
     distant.getYRotControl()->setValue(90.0f);
     EXPECT_TRUE(distant.getWSDirection().equals(DzVec3(-1, 0, 0), 1e-5f));
 }
+
+TEST_F(ImageTest, RunLengthEncodedTgaDecodesTopDown) {
+    // 3 x 1, top-left origin: a run of two red pixels, then one raw green pixel.
+    QByteArray bytes(18, '\0');
+    bytes[2] = 10;
+    bytes[12] = 3;
+    bytes[14] = 1;
+    bytes[16] = 24;
+    bytes[17] = 0x20;
+    bytes.append(char(0x81)).append('\0').append('\0').append(char(255));
+    bytes.append(char(0x00)).append('\0').append(char(255)).append('\0');
+    const QString path = dir.filePath(QStringLiteral("rle.tga"));
+    ASSERT_TRUE(writeFile(path, bytes));
+    QImage image;
+    ASSERT_EQ(mgr.loadImage(path, image), DZ_NO_ERROR);
+    EXPECT_EQ(image.size(), QSize(3, 1));
+    EXPECT_EQ(image.pixelColor(1, 0), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(2, 0), QColor(0, 255, 0));
+    // A colour-mapped image is not supported and yields no texture.
+    bytes[1] = 1;
+    const QString mapped = dir.filePath(QStringLiteral("mapped.tga"));
+    ASSERT_TRUE(writeFile(mapped, bytes));
+    EXPECT_EQ(mgr.getImage(mapped), nullptr);
+}

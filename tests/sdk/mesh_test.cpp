@@ -2,6 +2,7 @@
 #include "dzfacetmesh.h"
 #include "dzfacetshape.h"
 #include "dzmap.h"
+#include "dzmodifier.h"
 #include "dznode.h"
 #include "dzobject.h"
 #include "dzuvset.h"
@@ -158,4 +159,44 @@ TEST(ObjectTest, NodeOwnsObjectShapesAndMeshes) {
     QPointer<DzObject> watchObj(obj);
     delete node;
     EXPECT_TRUE(watchObj.isNull());
+}
+
+TEST(FacetMeshTest, UvSetFromAnUvwListKeepsTwoComponents) {
+    DzFacetMesh mesh;
+    auto* map = new DzMap(DzMap::FLOAT3_MAP);
+    const DzPnt3 p = {0.5f, 0.25f, 9.0f};
+    map->appendPnt3Value(p);
+    mesh.setUVList(map);
+    ASSERT_EQ(mesh.getNumUVSets(), 1);
+    const float* uv = mesh.getUVSet(0)->getPnt2Value(0);
+    ASSERT_NE(uv, nullptr);
+    EXPECT_EQ(uv[0], 0.5f);
+    EXPECT_EQ(uv[1], 0.25f);
+    // Clearing empties everything, UVs included.
+    mesh.addVertex(1, 2, 3);
+    mesh.clearAll();
+    EXPECT_EQ(mesh.getNumVertices(), 0);
+    EXPECT_EQ(mesh.getUVs(), nullptr);
+    EXPECT_EQ(mesh.getNumUVSets(), 0);
+    EXPECT_EQ(mesh.getVerticesPtr(), nullptr);
+}
+
+TEST(ObjectTest, ModifiersKeepTheirOwners) {
+    class Deformer : public DzModifier {};
+    auto* obj = new DzObject();
+    auto* owned = new Deformer();
+    QPointer<DzModifier> watchOwned(owned);
+    Deformer foreignOwner;
+    auto* foreign = new Deformer();
+    foreign->setParent(&foreignOwner);
+    QPointer<DzModifier> watchForeign(foreign);
+    EXPECT_EQ(obj->addModifier(nullptr), DZ_ILLEGAL_ARGUMENT_ERROR);
+    ASSERT_EQ(obj->addModifier(owned), DZ_NO_ERROR);
+    ASSERT_EQ(obj->addModifier(foreign, 0), DZ_NO_ERROR);
+    EXPECT_EQ(obj->addModifier(owned), DZ_ILLEGAL_OPERATION_ERROR);
+    EXPECT_EQ(obj->getModifier(0), foreign);
+    EXPECT_EQ(obj->findModifierIndex(owned), 1);
+    delete obj;
+    EXPECT_TRUE(watchOwned.isNull());
+    EXPECT_FALSE(watchForeign.isNull()); // still its parent's
 }
