@@ -9,13 +9,13 @@
 
 namespace {
 
-struct CheckSpec {
+struct CheckInfo {
     const char* text;
     const char* whatsThis;
     int start;
 };
 
-constexpr CheckSpec kChecks[YFXExportFilterDlg::kCheckCount] = {
+constexpr CheckInfo kChecks[YFXExportFilterDlg::kCheckCount] = {
     {"Export lights", "If checked, export lights.", 1},
     {"Export materials", "If checked, export materials.", 1},
     {"Export texture coordinates", "If checked, export texture coordinates.", 1},
@@ -32,13 +32,13 @@ constexpr CheckSpec kChecks[YFXExportFilterDlg::kCheckCount] = {
 };
 
 // The boxes of each group: [first, end).
-struct GroupSpec {
+struct GroupInfo {
     const char* title;
     int first;
     int end;
 };
 
-constexpr GroupSpec kGroups[] = {
+constexpr GroupInfo kGroups[] = {
     {QT_TRANSLATE_NOOP("YFXExportFilterDlg", "Export Options"), 0, 6},
     {QT_TRANSLATE_NOOP("YFXExportFilterDlg", "Misc Export Options"), 6, 11},
     {QT_TRANSLATE_NOOP("YFXExportFilterDlg", "File Export Options"), 11, 13},
@@ -79,10 +79,10 @@ YFXExportFilterDlg::YFXExportFilterDlg(QWidget* parent)
         m_checks[i]->setWhatsThis(QString::fromLatin1(kChecks[i].whatsThis));
     }
 
-    for (const GroupSpec& spec : kGroups) {
-        auto* group = new QGroupBox(tr(spec.title), this);
+    for (const GroupInfo& info : kGroups) {
+        auto* group = new QGroupBox(tr(info.title), this);
         auto* groupLayout = new QVBoxLayout(group);
-        for (int i = spec.first; i < spec.end; ++i) {
+        for (int i = info.first; i < info.end; ++i) {
             groupLayout->addWidget(m_checks[i]);
         }
         groupLayout->addStretch(1);

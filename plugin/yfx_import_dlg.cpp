@@ -14,13 +14,13 @@
 
 namespace {
 
-struct CheckSpec {
+struct CheckInfo {
     const char* text;
     const char* whatsThis;
     int start;
 };
 
-constexpr CheckSpec kChecks[YFXImportFilterDlg::kCheckCount] = {
+constexpr CheckInfo kChecks[YFXImportFilterDlg::kCheckCount] = {
     {"Import lights", "If checked, import lights.", 1},
     {"Import groups", "If checked, import groups.", 0},
     {"Import materials", "If checked, import materials.", 1},
