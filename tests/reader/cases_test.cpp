@@ -38,15 +38,6 @@ TEST(ReaderCases, TracksBeyondTheBonesAreReadPast) {
     }
 }
 
-TEST(ReaderCases, FewerTracksThanBonesReplaceTheTrackCount) {
-    CraftedScene scene;
-    scene.track_count = 1;
-    yfx::SceneDoc doc;
-    ASSERT_EQ(loadScene(doc, 31, scene), 1);
-    ASSERT_EQ(doc.animations[0].tracks.size(), 1u);
-    EXPECT_EQ(doc.animations[0].tracks[0].position_keys.size(), 2u);
-}
-
 TEST(ReaderCases, TracksWithoutBonesAreReadPast) {
     CraftedScene scene;
     scene.bones = false;

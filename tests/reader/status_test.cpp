@@ -1,9 +1,6 @@
 // Every load status from its cause, and the failure reason that goes with it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include "format/header_codec.h"
 #include "reader/crafted_file.h"
 #include "reader/reader_checks.h"
@@ -137,24 +134,6 @@ TEST(LoadStatus, ImpossibleInflatedSizeIsRefusedBeforeAllocating) {
     EXPECT_NE(reason.find("cannot come from"), std::string::npos) << reason;
     b.putU32(12, 0);
     EXPECT_EQ(load(doc, b.data), 0);
-}
-
-TEST(LoadStatus, ValidFilesFromDiskAndMemoryAgree) {
-    const std::vector<std::uint8_t> file = craftContainer(craftFile(31));
-    const std::string path = ::testing::TempDir() + "reader_status_scene.yfx";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(file.data()),
-                  static_cast<std::streamsize>(file.size()));
-    }
-    yfx::SceneDoc fromDisk;
-    yfx::SceneDoc fromMemory;
-    EXPECT_EQ(yfx::loadFile(fromDisk, std::wstring(path.begin(), path.end())), 1);
-    EXPECT_EQ(load(fromMemory, file), 1);
-    EXPECT_EQ(fromDisk.version, 31);
-    EXPECT_EQ(fromDisk.vertices.size(), fromMemory.vertices.size());
-    EXPECT_EQ(fromDisk.materials.size(), 1u);
-    std::remove(path.c_str());
 }
 
 // The file cut at `cut` bytes, with its size field matching.

@@ -223,19 +223,4 @@ TEST(VersionMap, NameEncodingFollowsTheVersion) {
     }
 }
 
-TEST(VersionMap, ThreeWordUVEntriesOnlyBeforeVersion10) {
-    // Version 9 and 11 files of the same scene differ only in the third UV word.
-    const std::vector<std::uint8_t> v9 = craftFile(9);
-    const std::vector<std::uint8_t> v11 = craftFile(11);
-    EXPECT_EQ(v9.size(), v11.size() + 2 * 7 * 4);
-    yfx::SceneDoc doc;
-    // Read as the other version, the UV entries misalign and the load fails
-    // or produces different UVs.
-    Bytes patched;
-    patched.data = v11;
-    patched.putU32(4, 9);
-    const int status = load(doc, patched.data);
-    EXPECT_TRUE(status != 1 || doc.uvsets[0].uvs[6].u != 0.6f);
-}
-
 } // namespace
