@@ -1,9 +1,11 @@
 // Writes the seed corpus of the reader's fuzz target into a folder: the
-// crafted scene in every sectioned version, plain and compressed.
+// crafted scene in every sectioned version, plain and compressed, and a
+// chunked (version 34) scene.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "reader/chunked_builder.h"
 #include "reader/crafted_file.h"
 
 namespace {
@@ -33,6 +35,17 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write into %s\n", folder.c_str());
             return 1;
         }
+    }
+    // The chunked layout: plain, with every vertex flag, compressed and
+    // compressed twice.
+    const std::vector<std::uint8_t> chunked = yfx_test::sceneFile();
+    if (!writeFile(folder + "v34.yfx", chunked) ||
+        !writeFile(folder + "v34_plain_vertices.yfx", yfx_test::sceneFile(0)) ||
+        !writeFile(folder + "v34_packed.yfx", yfx_test::compressedChunked(chunked)) ||
+        !writeFile(folder + "v34_packed_twice.yfx",
+                   yfx_test::compressedChunked(yfx_test::compressedChunked(chunked)))) {
+        std::fprintf(stderr, "cannot write into %s\n", folder.c_str());
+        return 1;
     }
     return 0;
 }
