@@ -6,6 +6,11 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"plugins", "load the plug-in module as the host does and list what it registers",
          &runPlugins},
+        {"info", "print what a project file's headers say, without reading its records", &runInfo},
+        {"dump", "load a project file and print its document (text or --json)", &runDump},
+        {"validate", "load project files and report OK or why each is rejected", &runValidate},
+        {"convert", "rewrite a project file as version 31 (or 9 with --v2)", &runConvert},
+        {"sample", "write the built-in sample scene as a project file", &runSample},
     };
     return table;
 }

@@ -21,5 +21,10 @@ const std::vector<Command>& commands();
 
 // The commands.
 int runPlugins(const std::vector<std::string>& args);
+int runInfo(const std::vector<std::string>& args);
+int runDump(const std::vector<std::string>& args);
+int runValidate(const std::vector<std::string>& args);
+int runConvert(const std::vector<std::string>& args);
+int runSample(const std::vector<std::string>& args);
 
 } // namespace yfx

@@ -1,0 +1,30 @@
+// The command-line conventions of the file commands: options start with
+// "--" (and "-h" asks for help), "--" ends the options, everything else is an
+// argument. Paths on the command line are UTF-8.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace yfx {
+
+struct ParsedArgs {
+    bool help = false;
+    std::vector<std::string> options;    // the options given, each once
+    std::vector<std::string> positional; // the arguments in order
+    std::string error;                   // set on a usage error
+
+    bool has(const char* option) const;
+};
+
+// Splits `args` into options and arguments. An option not in `allowed` (nor
+// --help / -h) is a usage error: false, with `error` saying which.
+bool parseArgs(const std::vector<std::string>& args, std::initializer_list<const char*> allowed,
+               ParsedArgs& out);
+
+// A command-line path as the wide host path the reader takes. Bytes that are
+// not valid UTF-8 are taken one by one as Latin-1 characters.
+std::wstring hostPathFromArg(const std::string& arg);
+
+} // namespace yfx

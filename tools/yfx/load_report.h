@@ -1,0 +1,19 @@
+// Loading a project file for a command, with a failure said in words: the
+// reader's own reason when it gives one, else what its status means.
+#pragma once
+
+#include <string>
+
+#include "document/scene_doc.h"
+
+namespace yfx {
+
+// What a load status means ("not a project file", ...).
+const char* loadStatusText(int status);
+
+// Loads the file named on the command line into `doc` (after the post-parse
+// passes). Returns the reader's status; on any status but 1, `reason` says
+// what failed and where.
+int loadForCommand(SceneDoc& doc, const std::string& path, std::string& reason);
+
+} // namespace yfx
