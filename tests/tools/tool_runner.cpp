@@ -1,0 +1,178 @@
+#include "tool_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "format/byte_sink.h"
+#include "format/container.h"
+#include "format/test_scene.h"
+#include "format/writer_v31.h"
+#include "format/writer_v9.h"
+
+extern char** environ;
+
+namespace yfx_test {
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void removeTree(const std::string& path) {
+    if (DIR* dir = ::opendir(path.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string child = path + "/" + name;
+            struct stat st;
+            if (::lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+                ::chmod(child.c_str(), 0700);
+                removeTree(child);
+            } else {
+                ::unlink(child.c_str());
+            }
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(path.c_str());
+}
+
+} // namespace
+
+ToolRun runTool(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
+    ScratchDir capture;
+    const std::string outPath = capture.file("stdout");
+    const std::string errPath = capture.file("stderr");
+
+    std::vector<std::string> argStrings;
+    argStrings.push_back(YFX_TOOL_PATH);
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings) {
+        argv.push_back(&a[0]);
+    }
+    argv.push_back(nullptr);
+
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e != nullptr; ++e) {
+        envStrings.push_back(*e);
+    }
+    envStrings.insert(envStrings.end(), environment.begin(), environment.end());
+    std::vector<char*> envp;
+    for (std::string& e : envStrings) {
+        envp.push_back(&e[0]);
+    }
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    pid_t pid = 0;
+    ToolRun run;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return run;
+    }
+    int wstatus = 0;
+    ::waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    run.out = slurp(outPath);
+    run.err = slurp(errPath);
+    return run;
+}
+
+ScratchDir::ScratchDir() {
+    std::string pattern = ::testing::TempDir() + "yfx_tools_XXXXXX";
+    if (::mkdtemp(&pattern[0]) == nullptr) {
+        throw std::runtime_error("cannot create a scratch folder");
+    }
+    path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    removeTree(path_);
+}
+
+std::vector<std::string> ScratchDir::entries() const {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(path_.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::uint8_t> readBytes(const std::string& path) {
+    const std::string text = slurp(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+std::vector<std::uint8_t> containerOf(const yfx::SceneDoc& doc, bool version9) {
+    yfx::MemorySink sink;
+    int written = 0;
+    if (version9) {
+        yfx::FileHeaderV2 header;
+        written = yfx::writeDocumentV2(doc, allOptions(), sink, header);
+    } else {
+        yfx::FileHeader header;
+        written = yfx::writeDocument(doc, allOptions(), sink, header);
+    }
+    if (written != 1) {
+        throw std::runtime_error("the writer failed");
+    }
+    std::vector<std::uint8_t> out;
+    if (!yfx::buildContainer(sink.bytes().data(), sink.bytes().size(),
+                             version9 ? yfx::kHeaderSizeV2 : yfx::kHeaderSize, out)) {
+        throw std::runtime_error("the container cannot be built");
+    }
+    return out;
+}
+
+nlohmann::json dumpJson(const std::string& path) {
+    const ToolRun run = runTool({"dump", "--json", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    try {
+        return nlohmann::json::parse(run.out);
+    } catch (const nlohmann::json::exception& e) {
+        ADD_FAILURE() << "not JSON: " << e.what() << "\n" << run.out.substr(0, 500);
+        return nlohmann::json();
+    }
+}
+
+} // namespace yfx_test

@@ -1,0 +1,53 @@
+// Runs the built yfx tool as a child process and collects what it prints,
+// and gives each test a scratch folder of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "document/scene_doc.h"
+
+namespace yfx_test {
+
+struct ToolRun {
+    int status = -1; // exit status; -1 when the tool did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// yfx ARGS..., with extra environment variables NAME=VALUE.
+ToolRun runTool(const std::vector<std::string>& args,
+                const std::vector<std::string>& environment = {});
+
+// A fresh, empty folder, removed with everything in it on destruction.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> entries() const;
+
+private:
+    std::string path_;
+};
+
+std::vector<std::uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// The document as the version 31 container, or the version 9 one, that an
+// export with every option on writes (made with the writers directly).
+std::vector<std::uint8_t> containerOf(const yfx::SceneDoc& doc, bool version9 = false);
+
+// `yfx dump --json FILE`, parsed; fails the test when the tool fails.
+nlohmann::json dumpJson(const std::string& path);
+
+} // namespace yfx_test
