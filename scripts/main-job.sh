@@ -1,8 +1,29 @@
 #!/usr/bin/env bash
-# The main job: build the yfx tool and run it.
+# The main job: build the yfx tool, let it write its built-in sample scene as
+# a project file, then inspect, dump and convert that file (to version 31 and
+# to version 9) and validate all three.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target yfx
-./build/default/tools/yfx/yfx --help
+yfx=./build/default/tools/yfx/yfx
+out=build/default/main-job
+mkdir -p "$out"
+"$yfx" --help
+"$yfx" sample "$out/sample.yfx"
+"$yfx" info "$out/sample.yfx"
+"$yfx" dump "$out/sample.yfx"
+"$yfx" dump --json "$out/sample.yfx" >"$out/sample.json"
+"$yfx" convert "$out/sample.yfx" "$out/converted.yfx"
+"$yfx" convert --v2 "$out/sample.yfx" "$out/converted_v9.yfx"
+"$yfx" info "$out/converted_v9.yfx"
+"$yfx" validate "$out/sample.yfx" "$out/converted.yfx" "$out/converted_v9.yfx"
+"$yfx" dump --json "$out/converted.yfx" >"$out/converted.json"
+if cmp -s "$out/sample.json" "$out/converted.json"; then
+  echo "convert kept the whole document (dump --json of both files is identical)"
+else
+  echo "convert changed the document:" >&2
+  diff "$out/sample.json" "$out/converted.json" >&2 || true
+  exit 1
+fi
