@@ -215,6 +215,10 @@ TEST_F(Convert, FailureLeavesNothingBehind) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("missing/out.yfx"), std::string::npos) << run.err;
 
+    // The folder of OUT is a file.
+    run = runTool({"convert", inPath(), dir_.file("in.yfx/out.yfx")});
+    EXPECT_EQ(run.status, 1);
+
     // OUT is a folder.
     ASSERT_EQ(::mkdir(dir_.file("folder.yfx").c_str(), 0700), 0);
     run = runTool({"convert", inPath(), dir_.file("folder.yfx")});

@@ -90,6 +90,24 @@ TEST(Info, Version9HasItsNineSections) {
     EXPECT_EQ(info["sections"][5]["count"], 2); // one polygon group per group
 }
 
+TEST(Info, EverySectionedVersionHasItsOwnHeaderLength) {
+    ScratchDir dir;
+    for (int version = 6; version <= 33; ++version) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        writeBytes(dir.file("v.yfx"), craftFile(version));
+        const json info = infoJson(dir.file("v.yfx"), 0);
+        EXPECT_EQ(info["version"], version);
+        EXPECT_EQ(info["header_size"], version >= 30 ? 128 : 96);
+        EXPECT_EQ(info["sections"].size(), version >= 30 ? 11u : 9u);
+        EXPECT_TRUE(info["problems"].empty()) << info["problems"];
+    }
+    // Inside a container, too.
+    writeBytes(dir.file("c.yfx"), craftContainer(craftFile(11)));
+    const json info = infoJson(dir.file("c.yfx"), 0);
+    EXPECT_EQ(info["containers"].size(), 1u);
+    EXPECT_EQ(info["version"], 11);
+}
+
 TEST(Info, ReportsHeadersThatDoNotMatchTheFile) {
     ScratchDir dir;
     yfx::MemorySink sink;

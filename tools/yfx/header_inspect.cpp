@@ -4,15 +4,14 @@
 #include "format/file_layout.h"
 #include "format/header_codec.h"
 #include "format/inflate.h"
+#include "format/reader_version_map.h"
 
 namespace yfx {
 
 namespace {
 
-constexpr std::uint32_t kFirstVersion = 6;
-constexpr std::uint32_t kLastSectionedVersion = 33;
-constexpr std::uint32_t kChunkedVersion = 34;
-constexpr std::uint32_t kLateHeaderVersion = 30; // 32-word headers from here on
+constexpr std::uint32_t kFirstVersion = kFirstReadableVersion;
+constexpr std::uint32_t kChunked = kChunkedVersion;
 constexpr std::uint32_t kChunkedHeaderSize = 48;
 constexpr std::uint32_t kChunkedBodyOffsetPosition = 16;
 // Nested compression of the chunked layout is followed this deep at most.
@@ -61,7 +60,7 @@ void checkSize(HeaderReport& report) {
 // The section table of a sectioned stream, each entry checked against the
 // count field it points at.
 void inspectSections(const std::vector<std::uint8_t>& stream, HeaderReport& report) {
-    const bool late = report.version >= kLateHeaderVersion;
+    const bool late = hasUVSections(static_cast<std::int32_t>(report.version));
     const char* const* names = late ? kLateSections : kEarlySections;
     const std::size_t count = late ? std::size(kLateSections) : std::size(kEarlySections);
     std::uint64_t previous = report.header_size;
@@ -89,7 +88,10 @@ void inspectSections(const std::vector<std::uint8_t>& stream, HeaderReport& repo
         previous = section.offset;
         const std::int32_t stored =
             static_cast<std::int32_t>(loadU32(stream.data() + section.offset));
-        if (stored != section.count) {
+        // The info strings are never read back, so their count is not held
+        // against the file.
+        const bool infoStrings = k + 1 == count;
+        if (stored != section.count && !infoStrings) {
             report.problems.push_back(where + " holds the count " + std::to_string(stored) +
                                       ", the header says " + std::to_string(section.count));
         }
@@ -215,14 +217,14 @@ bool inspectHeaders(const std::vector<std::uint8_t>& image, HeaderReport& report
         const std::uint32_t version = loadU32(stream.data() + 4);
         const std::uint32_t flags = loadU32(stream.data() + 8);
         const std::uint32_t size = loadU32(stream.data() + 12);
-        if (version < kFirstVersion || version > kChunkedVersion) {
+        if (version < kFirstVersion || version > kChunked) {
             error = "version " + std::to_string(version) + " is not a readable version";
             return false;
         }
-        const bool chunked = version == kChunkedVersion;
-        const std::uint32_t headerSize = chunked                         ? kChunkedHeaderSize
-                                         : version >= kLateHeaderVersion ? kHeaderSize
-                                                                         : kHeaderSizeV2;
+        const bool chunked = version == kChunked;
+        const std::uint32_t headerSize =
+            chunked ? kChunkedHeaderSize
+                    : headerWords(static_cast<std::int32_t>(version)) * std::uint32_t(4);
         if (stream.size() < headerSize) {
             error = "version " + std::to_string(version) + " needs a " +
                     std::to_string(headerSize) + "-byte header, the " +
