@@ -1,5 +1,7 @@
 #include "format/reader_file_system.h"
 
+#include "platform/temp_file.h"
+
 #include <cstdio>
 #include <new>
 
@@ -11,58 +13,9 @@
 
 namespace yfx {
 
-namespace {
-
-#ifdef _WIN32
-std::FILE* openForReading(const std::wstring& path) {
-    return _wfopen(path.c_str(), L"rb");
-}
-#else
-// UTF-8 with "\" turned into "/", as POSIX file names expect.
-std::string nativePath(const std::wstring& path) {
-    std::string out;
-    out.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        std::uint32_t c = static_cast<std::uint32_t>(path[i]);
-        if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size()) {
-            const std::uint32_t low = static_cast<std::uint32_t>(path[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (c == '\\') {
-            c = '/';
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::FILE* openForReading(const std::wstring& path) {
-    return std::fopen(nativePath(path).c_str(), "rb");
-}
-#endif
-
-} // namespace
-
 int readWholeFile(const std::wstring& path, std::vector<std::uint8_t>& out, std::string& why) {
     std::vector<std::uint8_t>().swap(out);
-    std::FILE* file = openForReading(path);
+    std::FILE* file = openHostFile(path, "rb");
     if (file == nullptr) {
         why = "cannot open the file";
         return -8;

@@ -1,5 +1,7 @@
 #include "platform/temp_file.h"
 
+#include "platform/utf8.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -54,49 +56,18 @@ bool hostFileExists(const std::wstring& path) {
 
 #else
 
-namespace {
-
-void appendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The native form of a host path: UTF-8 with "/" separators.
 std::string nativePath(const std::wstring& path) {
-    std::string out;
-    out.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        std::uint32_t c = static_cast<std::uint32_t>(path[i]);
+    std::string out = wideToUtf8(path);
+    for (char& c : out) {
         if (c == '\\') {
             c = '/';
-        } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < path.size()) {
-            // A surrogate pair (from 16-bit wide text) becomes one code point.
-            const std::uint32_t low = static_cast<std::uint32_t>(path[i + 1]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
         }
-        if (c > 0x10FFFF) {
-            c = 0xFFFD;
-        }
-        appendUtf8(out, c);
     }
     return out;
 }
+
+namespace {
 
 std::wstring widePath(const std::string& native) {
     std::wstring out;

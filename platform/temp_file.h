@@ -23,4 +23,9 @@ int deleteHostFile(const std::wstring& path);
 // True when something exists at the path.
 bool hostFileExists(const std::wstring& path);
 
+#if !defined(_WIN32)
+// The POSIX file name of a host path: UTF-8, every "\\" turned into "/".
+std::string nativePath(const std::wstring& path);
+#endif
+
 } // namespace yfx

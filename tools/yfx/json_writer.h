@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace yfx {
 
 class JsonWriter {
@@ -64,9 +66,6 @@ private:
     bool failed_ = false;
 };
 
-// Wide text as UTF-8. Surrogate pairs are combined; a lone surrogate or a
-// value beyond U+10FFFF becomes U+FFFD.
-std::string wideToUtf8(const wchar_t* text);
 // A string with its quotes, escaped for JSON.
 std::string jsonQuoted(const std::string& utf8);
 // The JSON form of a float: 9 significant digits, or "null" when not finite.
