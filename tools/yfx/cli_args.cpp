@@ -1,5 +1,7 @@
 #include "tools/yfx/cli_args.h"
 
+#include "tools/yfx/exit_codes.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -93,6 +95,25 @@ std::wstring hostPathFromArg(const std::string& arg) {
         left -= n;
     }
     return out;
+}
+
+int parseCommandArgs(const std::vector<std::string>& args, const char* name,
+                     std::initializer_list<const char*> allowed, void (*printHelp)(std::FILE*),
+                     std::size_t minArgs, std::size_t maxArgs, const char* expects,
+                     ParsedArgs& out) {
+    if (!parseArgs(args, allowed, out)) {
+        std::fprintf(stderr, "yfx %s: %s (see yfx %s --help)\n", name, out.error.c_str(), name);
+        return kExitUsage;
+    }
+    if (out.help) {
+        printHelp(stdout);
+        return kExitSuccess;
+    }
+    if (out.positional.size() < minArgs || out.positional.size() > maxArgs) {
+        std::fprintf(stderr, "yfx %s: expects %s (see yfx %s --help)\n", name, expects, name);
+        return kExitUsage;
+    }
+    return -1;
 }
 
 } // namespace yfx

@@ -3,6 +3,8 @@
 // argument. Paths on the command line are UTF-8.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -22,6 +24,15 @@ struct ParsedArgs {
 // --help / -h) is a usage error: false, with `error` saying which.
 bool parseArgs(const std::vector<std::string>& args, std::initializer_list<const char*> allowed,
                ParsedArgs& out);
+
+// The common start of every file command: parses `args`, prints the help for
+// --help, and reports a usage error on stderr as "yfx NAME: ... (see yfx NAME
+// --help)", where a wrong number of arguments reads "expects EXPECTS". Returns
+// -1 when the command should go on, else the exit status to return.
+int parseCommandArgs(const std::vector<std::string>& args, const char* name,
+                     std::initializer_list<const char*> allowed, void (*printHelp)(std::FILE*),
+                     std::size_t minArgs, std::size_t maxArgs, const char* expects,
+                     ParsedArgs& out);
 
 // A command-line path as the wide host path the reader takes. Bytes that are
 // not valid UTF-8 are taken one by one as Latin-1 characters.

@@ -38,17 +38,10 @@ void printConvertHelp(std::FILE* out) {
 
 int runConvert(const std::vector<std::string>& args) {
     ParsedArgs parsed;
-    if (!parseArgs(args, {"--v2"}, parsed)) {
-        std::fprintf(stderr, "yfx convert: %s (see yfx convert --help)\n", parsed.error.c_str());
-        return kExitUsage;
-    }
-    if (parsed.help) {
-        printConvertHelp(stdout);
-        return kExitSuccess;
-    }
-    if (parsed.positional.size() != 2) {
-        std::fprintf(stderr, "yfx convert: expects IN and OUT (see yfx convert --help)\n");
-        return kExitUsage;
+    const int early =
+        parseCommandArgs(args, "convert", {"--v2"}, printConvertHelp, 2, 2, "IN and OUT", parsed);
+    if (early >= 0) {
+        return early;
     }
     const std::string& in = parsed.positional[0];
     const std::string& out = parsed.positional[1];

@@ -39,17 +39,10 @@ void printDumpHelp(std::FILE* out) {
 
 int runDump(const std::vector<std::string>& args) {
     ParsedArgs parsed;
-    if (!parseArgs(args, {"--json"}, parsed)) {
-        std::fprintf(stderr, "yfx dump: %s (see yfx dump --help)\n", parsed.error.c_str());
-        return kExitUsage;
-    }
-    if (parsed.help) {
-        printDumpHelp(stdout);
-        return kExitSuccess;
-    }
-    if (parsed.positional.size() != 1) {
-        std::fprintf(stderr, "yfx dump: expects one FILE (see yfx dump --help)\n");
-        return kExitUsage;
+    const int early =
+        parseCommandArgs(args, "dump", {"--json"}, printDumpHelp, 1, 1, "one FILE", parsed);
+    if (early >= 0) {
+        return early;
     }
     const std::string& path = parsed.positional[0];
     const bool asJson = parsed.has("--json");

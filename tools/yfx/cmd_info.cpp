@@ -158,17 +158,10 @@ void printJson(const std::string& path, const HeaderReport& r, JsonWriter& json)
 
 int runInfo(const std::vector<std::string>& args) {
     ParsedArgs parsed;
-    if (!parseArgs(args, {"--json"}, parsed)) {
-        std::fprintf(stderr, "yfx info: %s (see yfx info --help)\n", parsed.error.c_str());
-        return kExitUsage;
-    }
-    if (parsed.help) {
-        printInfoHelp(stdout);
-        return kExitSuccess;
-    }
-    if (parsed.positional.size() != 1) {
-        std::fprintf(stderr, "yfx info: expects one FILE (see yfx info --help)\n");
-        return kExitUsage;
+    const int early =
+        parseCommandArgs(args, "info", {"--json"}, printInfoHelp, 1, 1, "one FILE", parsed);
+    if (early >= 0) {
+        return early;
     }
     const std::string& path = parsed.positional[0];
     const bool asJson = parsed.has("--json");

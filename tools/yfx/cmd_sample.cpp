@@ -32,17 +32,10 @@ void printSampleHelp(std::FILE* out) {
 
 int runSample(const std::vector<std::string>& args) {
     ParsedArgs parsed;
-    if (!parseArgs(args, {"--v2"}, parsed)) {
-        std::fprintf(stderr, "yfx sample: %s (see yfx sample --help)\n", parsed.error.c_str());
-        return kExitUsage;
-    }
-    if (parsed.help) {
-        printSampleHelp(stdout);
-        return kExitSuccess;
-    }
-    if (parsed.positional.size() != 1) {
-        std::fprintf(stderr, "yfx sample: expects OUT (see yfx sample --help)\n");
-        return kExitUsage;
+    const int early =
+        parseCommandArgs(args, "sample", {"--v2"}, printSampleHelp, 1, 1, "OUT", parsed);
+    if (early >= 0) {
+        return early;
     }
     SceneDoc doc = makeSampleDocument();
     std::string error;

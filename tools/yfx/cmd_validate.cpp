@@ -31,17 +31,10 @@ void printValidateHelp(std::FILE* out) {
 
 int runValidate(const std::vector<std::string>& args) {
     ParsedArgs parsed;
-    if (!parseArgs(args, {}, parsed)) {
-        std::fprintf(stderr, "yfx validate: %s (see yfx validate --help)\n", parsed.error.c_str());
-        return kExitUsage;
-    }
-    if (parsed.help) {
-        printValidateHelp(stdout);
-        return kExitSuccess;
-    }
-    if (parsed.positional.empty()) {
-        std::fprintf(stderr, "yfx validate: expects at least one FILE (see yfx validate --help)\n");
-        return kExitUsage;
+    const int early = parseCommandArgs(args, "validate", {}, printValidateHelp, 1,
+                                       static_cast<std::size_t>(-1), "at least one FILE", parsed);
+    if (early >= 0) {
+        return early;
     }
     int failures = 0;
     for (const std::string& path : parsed.positional) {
