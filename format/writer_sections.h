@@ -5,10 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
+#include <stdexcept>
 
 #include "document/scene_doc.h"
 #include "format/byte_writer.h"
 #include "format/file_layout.h"
+#include "format/header_codec.h"
 #include "format/writer_options.h"
 
 namespace yfx {
@@ -63,6 +66,30 @@ inline DocUV lookupCornerUV(const DocMesh& mesh, const DocCorner& corner, int k,
 // later) only with both the UVs and the UV sets options.
 inline bool uvSetEnabled(const WriterOptions& options, int k) {
     return optionOn(options.export_uvs) && (k == 0 || optionOn(options.export_uvsets));
+}
+
+// Ends a stream: notes its length in the header and rewrites the header at
+// offset 0. 1 only when every write succeeded and the length fits 32 bits.
+template <typename Header, std::size_t N>
+int finishStream(ByteWriter& out, Header& header, std::uint8_t (&bytes)[N]) {
+    if (!out.ok() || out.position() > UINT32_MAX) {
+        return 0;
+    }
+    header.size = static_cast<std::uint32_t>(out.position());
+    encodeHeader(header, bytes);
+    return out.rewrite(0, bytes, N) ? 1 : 0;
+}
+
+// Runs a writer so that no allocation failure leaves it: such a failure is
+// the result 0, like any other failed write.
+template <typename Write> int writeWithoutThrowing(Write&& write) {
+    try {
+        return write();
+    } catch (const std::bad_alloc&) {
+        return 0;
+    } catch (const std::length_error&) {
+        return 0;
+    }
 }
 
 } // namespace yfx

@@ -273,25 +273,14 @@ int writeStream(const SceneDoc& doc, const WriterOptions& options, ByteSink& sin
     beginSection(out, s[kV2SectionInfoStrings], kFileInfoStringCount);
     writeInfoStrings(out, options);
 
-    if (!out.ok() || out.position() > UINT32_MAX) {
-        return 0;
-    }
-    header.size = static_cast<std::uint32_t>(out.position());
-    encodeHeader(header, bytes);
-    return out.rewrite(0, bytes, kHeaderSizeV2) ? 1 : 0;
+    return finishStream(out, header, bytes);
 }
 
 } // namespace
 
 int writeDocumentV2(const SceneDoc& doc, const WriterOptions& options, ByteSink& sink,
                     FileHeaderV2& header) {
-    try {
-        return writeStream(doc, options, sink, header);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    } catch (const std::length_error&) {
-        return 0;
-    }
+    return writeWithoutThrowing([&] { return writeStream(doc, options, sink, header); });
 }
 
 int writeDocumentV2(const SceneDoc& doc, const WriterOptions& options, std::FILE* stream,
