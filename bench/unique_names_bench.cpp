@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "document/document.h"
-#include "passes/passes.h"
+#include "normalise/normalise.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void uniqueNames(benchmark::State& state) {
         SceneDoc doc;
         doc.bones = original.bones;
         state.ResumeTiming();
-        passes::makeNamesUnique(doc);
+        normalise::makeNamesUnique(doc);
         benchmark::DoNotOptimize(doc.bones.data());
     }
     state.SetItemsProcessed(state.iterations() * 100000);
@@ -63,8 +63,8 @@ void geometryPasses(benchmark::State& state) {
         doc.vertices = original.vertices;
         doc.meshes = original.meshes;
         state.ResumeTiming();
-        passes::cleanGeometry(doc);
-        passes::triangulateMeshes(doc);
+        normalise::cleanGeometry(doc);
+        normalise::triangulateMeshes(doc);
         benchmark::DoNotOptimize(doc.meshes.data());
     }
 }

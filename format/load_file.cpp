@@ -9,7 +9,7 @@
 #include "format/reader_file_system.h"
 #include "format/reader_header.h"
 #include "format/reader_texture_paths.h"
-#include "passes/post_parse.h"
+#include "normalise/post_parse.h"
 
 namespace yfx {
 
@@ -37,7 +37,7 @@ int finishLoad(Reader& r, std::string* reason) {
         report(reason, r.reason());
         return status;
     }
-    passes::runPostParsePasses(r.doc());
+    normalise::runPostParsePasses(r.doc());
     report(reason, std::string());
     return kLoadOk;
 }

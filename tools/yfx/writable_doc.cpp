@@ -1,6 +1,6 @@
 #include "tools/yfx/writable_doc.h"
 
-#include "passes/unassigned.h"
+#include "normalise/unassigned.h"
 
 namespace yfx {
 
@@ -57,7 +57,7 @@ bool groupUngroupedPolygons(SceneDoc& doc) {
         before.push_back(polygon->group);
         polygon->group = -1;
     }
-    if (passes::addUnassignedGroup(doc) != 1) {
+    if (normalise::addUnassignedGroup(doc) != 1) {
         for (std::size_t i = 0; i < ungrouped.size(); ++i) {
             ungrouped[i]->group = before[i];
         }
