@@ -4,19 +4,21 @@
 
 namespace yfx {
 
-void transformFromHostMatrix(DocTransform& transform, const float host[12]) {
-    // Host row c, component r becomes element (r, c): the linear part's rows
-    // become columns and the translation lands in column 3.
-    float m[16];
+void hostToMatrix(const float host[12], float out[16]) {
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
-            m[4 * r + c] = host[3 * c + r];
+            out[4 * r + c] = host[3 * c + r];
         }
     }
-    m[12] = 0.0f;
-    m[13] = 0.0f;
-    m[14] = 0.0f;
-    m[15] = 1.0f;
+    out[12] = 0.0f;
+    out[13] = 0.0f;
+    out[14] = 0.0f;
+    out[15] = 1.0f;
+}
+
+void transformFromHostMatrix(DocTransform& transform, const float host[12]) {
+    float m[16];
+    hostToMatrix(host, m);
 
     AffineDecomposition parts;
     decomposeAffine(m, parts);

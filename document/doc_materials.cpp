@@ -24,16 +24,6 @@ void setDefaultHead(DocMap& map, std::int32_t channel, std::int32_t type) {
     }
 }
 
-// The path of the material's map on the channel when that map is an image
-// (type 1) map; empty otherwise.
-const wchar_t* imagePathOf(const DocMaterial& material, std::int32_t channel) {
-    const DocMap* map = findMap(material, channel);
-    if (map != nullptr && map->map_type == 1) {
-        return map->path.wide;
-    }
-    return L"";
-}
-
 bool samePath(const wchar_t* a, const wchar_t* b) {
     return compareNoCase(a, b) == 0;
 }
@@ -124,6 +114,14 @@ DocMap* createMap(DocMaterial& material, std::int32_t slot, std::int32_t channel
     return material.maps[static_cast<std::size_t>(slot)].get();
 }
 
+const wchar_t* imageMapPath(const DocMaterial& material, std::int32_t channel) {
+    const DocMap* map = findMap(material, channel);
+    if (map != nullptr && map->map_type == 1) {
+        return map->path.wide;
+    }
+    return L"";
+}
+
 std::int32_t findMaterialByMaps(const SceneDoc& doc, const wchar_t* colourPath,
                                 const wchar_t* opacityPath) {
     const bool wantColour = hasText(colourPath);
@@ -134,9 +132,9 @@ std::int32_t findMaterialByMaps(const SceneDoc& doc, const wchar_t* colourPath,
     for (std::size_t i = 0; i < doc.materials.size(); ++i) {
         const DocMaterial& material = doc.materials[i];
         const bool colourMatches =
-            wantColour && samePath(imagePathOf(material, kChannelColour), colourPath);
+            wantColour && samePath(imageMapPath(material, kChannelColour), colourPath);
         const bool opacityMatches =
-            wantOpacity && samePath(imagePathOf(material, kChannelOpacity), opacityPath);
+            wantOpacity && samePath(imageMapPath(material, kChannelOpacity), opacityPath);
         const bool matches = wantColour && wantOpacity ? colourMatches && opacityMatches
                                                        : colourMatches || opacityMatches;
         if (matches) {
@@ -146,26 +144,7 @@ std::int32_t findMaterialByMaps(const SceneDoc& doc, const wchar_t* colourPath,
     return -1;
 }
 
-std::int32_t findOrAddMaterial(SceneDoc& doc, const wchar_t* name, const DocSurface& surface) {
-    const std::int32_t found =
-        findMaterialByMaps(doc, surface.colour_path.text, surface.opacity_path.text);
-    if (found >= 0) {
-        return found;
-    }
-    try {
-        doc.materials.emplace_back();
-    } catch (const std::bad_alloc&) {
-        return -1;
-    }
-    DocMaterial& material = doc.materials.back();
-    material.name.setWide(name);
-    material.opacity = surface.opacity;
-    for (int i = 0; i < 3; ++i) {
-        material.diffuse[i] = static_cast<float>(surface.diffuse_bytes[i]) / 255.0f;
-        material.diffuse_bytes[i] = surface.diffuse_bytes[i];
-    }
-    material.diffuse[3] = 1.0f;
-
+void addSurfaceMaps(DocMaterial& material, const DocSurface& surface) {
     addPathMap(material, kChannelColour, surface.colour_path, 0);
     addPathMap(material, kChannelOpacity, surface.opacity_path, 0);
     if (!surface.normal_path.empty()) {
@@ -180,6 +159,36 @@ std::int32_t findOrAddMaterial(SceneDoc& doc, const wchar_t* name, const DocSurf
     }
     addPathMap(material, kChannelSpecular, surface.specular_path, 0);
     addPathMap(material, kChannelTranslucency, surface.translucency_path, 0);
+}
+
+DocMaterial* appendMaterialFromSurface(SceneDoc& doc, const wchar_t* name,
+                                       const DocSurface& surface) {
+    try {
+        doc.materials.emplace_back();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    DocMaterial& material = doc.materials.back();
+    material.name.setWide(name);
+    material.opacity = surface.opacity;
+    for (int i = 0; i < 3; ++i) {
+        material.diffuse[i] = static_cast<float>(surface.diffuse_bytes[i]) / 255.0f;
+        material.diffuse_bytes[i] = surface.diffuse_bytes[i];
+    }
+    material.diffuse[3] = 1.0f;
+    addSurfaceMaps(material, surface);
+    return &material;
+}
+
+std::int32_t findOrAddMaterial(SceneDoc& doc, const wchar_t* name, const DocSurface& surface) {
+    const std::int32_t found =
+        findMaterialByMaps(doc, surface.colour_path.text, surface.opacity_path.text);
+    if (found >= 0) {
+        return found;
+    }
+    if (appendMaterialFromSurface(doc, name, surface) == nullptr) {
+        return -1;
+    }
     return static_cast<std::int32_t>(doc.materials.size() - 1);
 }
 

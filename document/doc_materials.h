@@ -34,9 +34,30 @@ DocMap* createMap(DocMaterial& material, std::int32_t slot, std::int32_t channel
 std::int32_t findMaterialByMaps(const SceneDoc& doc, const wchar_t* colourPath,
                                 const wchar_t* opacityPath);
 
+// The path of the material's map on the channel when that map is an image
+// (type 1) map; an empty text otherwise. These are the paths the material
+// searches compare.
+const wchar_t* imageMapPath(const DocMaterial& material, std::int32_t channel);
+
+// Adds a type 1 map with the file flag for every texture path of the surface
+// that is not empty: colour on channel 0, opacity on channel 1, specular on 3,
+// translucency on 4. A normal path goes on channel 5 beside a bump path on
+// channel 2; without a bump path it goes on channel 2 with
+// kMapFlagNormalInBump. A bump path alone goes on channel 2. A channel the
+// material already has a map on is left as it is.
+void addSurfaceMaps(DocMaterial& material, const DocSurface& surface);
+
+// Appends the material a host surface becomes when surfaces are merged into
+// materials: named name, default shininess and colours 2 to 5, the surface's
+// opacity, diffuse colour (bytes / 255, alpha 1) and diffuse bytes, and its
+// maps (addSurfaceMaps). Returns it, or nullptr when it cannot be appended.
+DocMaterial* appendMaterialFromSurface(SceneDoc& doc, const wchar_t* name,
+                                       const DocSurface& surface);
+
 // The material a host surface becomes: an existing one with the same colour
-// and opacity maps, or a new one named name with the surface's colour,
-// opacity and maps. Returns its index, or -1 when it cannot be appended.
+// and opacity maps (findMaterialByMaps), or a new one from
+// appendMaterialFromSurface. Returns its index, or -1 when it cannot be
+// appended.
 std::int32_t findOrAddMaterial(SceneDoc& doc, const wchar_t* name, const DocSurface& surface);
 
 } // namespace yfx

@@ -37,19 +37,20 @@ bool putU16(std::FILE* stream, unsigned value) {
     return std::fwrite(b, 1, 2, stream) == 2;
 }
 
-bool writeHeader(std::FILE* stream, const RgbImage& image) {
-    return putU8(stream, 0)                     // ID length
-           && putU8(stream, 0)                  // colour map type
-           && putU8(stream, 10)                 // run-length encoded true colour
-           && putU16(stream, 0)                 // colour map first index
-           && putU16(stream, 0)                 // colour map length
-           && putU8(stream, 0)                  // colour map entry size
-           && putU16(stream, 0)                 // x origin
-           && putU16(stream, 0)                 // y origin
-           && putU16(stream, image.width)       // width
-           && putU16(stream, image.height)      // height
-           && putU8(stream, image.bitsPerPixel) // pixel depth
-           && putU8(stream, 0);                 // image descriptor
+bool writeHeader(std::FILE* stream, std::uint32_t width, std::uint32_t height,
+                 std::uint32_t depth) {
+    return putU8(stream, 0)          // ID length
+           && putU8(stream, 0)       // colour map type
+           && putU8(stream, 10)      // run-length encoded true colour
+           && putU16(stream, 0)      // colour map first index
+           && putU16(stream, 0)      // colour map length
+           && putU8(stream, 0)       // colour map entry size
+           && putU16(stream, 0)      // x origin
+           && putU16(stream, 0)      // y origin
+           && putU16(stream, width)  // width
+           && putU16(stream, height) // height
+           && putU8(stream, depth)   // pixel depth
+           && putU8(stream, 0);      // image descriptor
 }
 
 } // namespace
@@ -107,7 +108,7 @@ int writeTga(std::FILE* stream, const RgbImage* image) {
     if ((depth != 24 && depth != 32) || image->width > 0xFFFF || image->height > 0xFFFF) {
         return 0;
     }
-    if (!writeHeader(stream, *image)) {
+    if (!writeHeader(stream, image->width, image->height, depth)) {
         return 0;
     }
     const std::size_t bytes = depth / 8;
@@ -141,6 +142,39 @@ int writeTga(std::FILE* stream, const RgbImage* image) {
                 return 0;
             }
             offset += rowBytes + image->rowPadding;
+        }
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return 1;
+}
+
+int writeSolidTga(std::FILE* stream, std::uint32_t width, std::uint32_t height, unsigned char red,
+                  unsigned char green, unsigned char blue) {
+    if (stream == nullptr || width > 0xFFFF || height > 0xFFFF) {
+        return 0;
+    }
+    if (!writeHeader(stream, width, height, 24)) {
+        return 0;
+    }
+    if (width == 0 || height == 0) {
+        return 1;
+    }
+    try {
+        // Every row is the same, so its packets are too: a solid row of w
+        // pixels is a few bytes, whatever the height.
+        std::vector<unsigned char> row(std::size_t(width) * 3);
+        for (std::size_t p = 0; p < row.size(); p += 3) {
+            row[p] = blue; // file order B, G, R
+            row[p + 1] = green;
+            row[p + 2] = red;
+        }
+        std::vector<unsigned char> packets;
+        encodeTgaRow(row.data(), width, 3, packets);
+        for (std::uint32_t y = 0; y < height; ++y) {
+            if (std::fwrite(packets.data(), 1, packets.size(), stream) != packets.size()) {
+                return 0;
+            }
         }
     } catch (const std::bad_alloc&) {
         return 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -22,5 +23,13 @@ void encodeTgaRow(const unsigned char* pixels, std::size_t n, std::size_t bytesP
 // when the stream or image is absent, the image cannot be stored (another
 // depth, a side above 65535) or a write fails.
 int writeTga(std::FILE* stream, const RgbImage* image);
+
+// Writes a width x height 24-bit image of one colour as a TGA file to the open
+// stream, the same bytes writeTga gives for such an image, without holding
+// the image: one row is encoded once and written height times. Returns 1 on
+// success; 0 when the stream is absent, a side is above 65535, the row cannot
+// be allocated or a write fails.
+int writeSolidTga(std::FILE* stream, std::uint32_t width, std::uint32_t height, unsigned char red,
+                  unsigned char green, unsigned char blue);
 
 } // namespace yfx

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "document/tga_decoder.h"
 #include "document/tga_writer.h"
 
 namespace yfx {
@@ -87,61 +88,8 @@ TEST(TgaRow, ThirtyTwoBitPixelsCompareAllFourBytes) {
     EXPECT_EQ(encode(px, 4), (Bytes{0, 1, 2, 3, 9, 129, 1, 2, 3, 8}));
 }
 
-// Independent decoder of an uncompressed-colour-map-free type 10 TGA.
-struct Decoded {
-    unsigned width = 0;
-    unsigned height = 0;
-    unsigned depth = 0;
-    Bytes pixels; // file order, B, G, R(, A)
-    bool ok = false;
-};
-
-Decoded decodeTga(const Bytes& file) {
-    Decoded d;
-    if (file.size() < 18 || file[0] != 0 || file[1] != 0 || file[2] != 10) {
-        return d;
-    }
-    for (int i = 3; i < 12; ++i) {
-        if (file[static_cast<std::size_t>(i)] != 0) {
-            return d;
-        }
-    }
-    d.width = file[12] | (file[13] << 8);
-    d.height = file[14] | (file[15] << 8);
-    d.depth = file[16];
-    if (file[17] != 0) {
-        return d;
-    }
-    const std::size_t bpp = d.depth / 8;
-    const std::size_t want = std::size_t(d.width) * d.height * bpp;
-    std::size_t pos = 18;
-    while (d.pixels.size() < want) {
-        if (pos >= file.size()) {
-            return d;
-        }
-        const unsigned h = file[pos++];
-        const std::size_t count = (h & 0x7F) + 1;
-        if (h & 0x80) {
-            if (pos + bpp > file.size()) {
-                return d;
-            }
-            for (std::size_t i = 0; i < count; ++i) {
-                d.pixels.insert(d.pixels.end(), file.begin() + static_cast<long>(pos),
-                                file.begin() + static_cast<long>(pos + bpp));
-            }
-            pos += bpp;
-        } else {
-            if (pos + count * bpp > file.size()) {
-                return d;
-            }
-            d.pixels.insert(d.pixels.end(), file.begin() + static_cast<long>(pos),
-                            file.begin() + static_cast<long>(pos + count * bpp));
-            pos += count * bpp;
-        }
-    }
-    d.ok = d.pixels.size() == want && pos == file.size();
-    return d;
-}
+using tgatest::Decoded;
+using tgatest::decodeTga;
 
 Bytes writeToMemory(const RgbImage& image, int* result) {
     std::FILE* f = std::tmpfile();
