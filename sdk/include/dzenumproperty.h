@@ -1,6 +1,6 @@
 // DzEnumProperty: an integer that selects one of a list of item strings.
-// The value is the index of the selected item; it is kept within the items
-// (0 while there are none).
+// The value is the index of the selected item; setting it is refused outside
+// the items (getNumItems / getItem, which a subclass may compute).
 #pragma once
 
 #include "dzintproperty.h"
@@ -24,7 +24,7 @@ public slots:
     // Selects the first item equal to the text; false (and no change) when none is.
     virtual bool setValueFromString(const QString& val);
     // Index of the first item equal to the text, or -1.
-    virtual int findItemString(const QString& val) const { return m_items.indexOf(val); }
+    virtual int findItemString(const QString& val) const;
     // Ignored when the index names no item.
     void setValue(int val) override;
 

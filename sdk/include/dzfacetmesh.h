@@ -14,6 +14,8 @@
 //   of that list as its UV set 0, labelled "Default", so that getUVSet(0) answers.
 //   The map is shared by reference count, so it must be made with new.
 //   UV sets added with addUVSet are owned by the mesh.
+// - makeCopy copies vertices, faces, flags and both kinds of groups, and shares the
+//   UV map and the UV sets with the original (each holds a reference).
 #pragma once
 
 #include "dzface.h"
@@ -40,6 +42,7 @@ public:
     unsigned char* getFacetFlagsPtr() const;
     // Adds one face; a negative fourth vertex index makes a triangle.
     void addFacet(const int vertIdx[4], const int uvwIdx[4], unsigned char flags = 0);
+    DzVertexMesh* makeCopy(bool shareVerts = false, bool shareFacets = true) const override;
 
 public slots:
     int getNumFacets() const { return int(m_facets.size()); }

@@ -5,6 +5,7 @@
 
 class DzMap;
 class DzUVSet;
+class DzVertexMesh;
 
 class DZ_EXPORT DzGeometry : public DzStorable {
     Q_OBJECT
@@ -19,6 +20,12 @@ public slots:
     virtual DzMap* getUVs() const = 0;
     virtual int getNumUVSets() const = 0;
     virtual DzUVSet* getUVSet(int index) const = 0;
+
+public:
+    // A new mesh of the same kind with the same content, owned by the caller.
+    // The stand-in always copies vertices and faces (it shares neither, whatever
+    // the flags say); maps shared by reference count stay shared.
+    virtual DzVertexMesh* makeCopy(bool shareVerts = false, bool shareFacets = true) const = 0;
 
 protected:
     DzGeometry();

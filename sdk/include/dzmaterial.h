@@ -1,7 +1,15 @@
 // DzMaterial: the surface description of a group of faces. Abstract.
 // Every material has a UV-set control: an enum property "UV Set" whose value is
-// the index of the UV set it uses (equal to the index of DzFacetMesh::getUVSet);
-// it starts with the single item "Default".
+// the index of the UV set it uses (equal to the index of DzFacetMesh::getUVSet).
+// Its items are the labels of the UV sets of the geometry the material is on,
+// kept up to date as sets are added, so any existing set can be selected by index.
+// Choices of the stand-in where the host's behaviour is not known:
+// - A material shared by several shapes lists the UV sets of the first shape that
+//   took it and has geometry; a material on no such shape, or on geometry without
+//   UV sets, lists the single item "Default". A UV set without a label is listed
+//   as "UV Set <index>".
+// - addItem on the control is ignored (returns -1): the items follow the geometry.
+// - A value selected before the geometry lost UV sets stays as it was.
 // Shared by reference count (shapes hold a reference to each of their materials).
 #pragma once
 
@@ -10,7 +18,10 @@
 
 #include <QtGui/QColor>
 
+#include <vector>
+
 class DzEnumProperty;
+class DzShape;
 class DzTexture;
 
 class DZ_EXPORT DzMaterial : public DzElement, public DzRefCountedItem {
@@ -35,5 +46,12 @@ protected:
     DzMaterial();
 
 private:
+    friend class DzShape;
+    class UVSetControl;
+    void attachShape(DzShape* shape) { m_shapes.push_back(shape); }
+    void detachShape(DzShape* shape);
+
     DzEnumProperty* m_uvSet;
+    // The shapes holding this material, in the order they took it.
+    std::vector<DzShape*> m_shapes;
 };

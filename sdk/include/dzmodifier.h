@@ -1,4 +1,8 @@
 // DzModifier: something an object applies to its geometry. Abstract.
+// DzObject::finalize hands each modifier, in list order, a copy of the current
+// shape's mesh with its vertices still at rest (where they sit while every node is
+// at rest) and the node the object belongs to; the modifier moves the vertices in
+// place. applyInverse undoes what apply did for the same pose.
 #pragma once
 
 #include "dzelement.h"
@@ -11,6 +15,8 @@ class DZ_EXPORT DzModifier : public DzElement {
 public:
     ~DzModifier() override;
 
+    virtual DzError apply(DzVertexMesh& mesh, DzNode& node) = 0;
+    virtual DzError applyInverse(DzVertexMesh& mesh, DzNode& node) = 0;
     virtual bool isWeightMapModifier() const { return false; }
 
 protected:

@@ -16,6 +16,17 @@
 // defaultVal = true uses every property's default value instead of its value at t
 // (the rest pose). The untimed getters use the scene's current time.
 //
+// Rest placement (stand-in only, getRestWSTransform): the world-space transform
+// with every pose value (translation, rotation, scale, general scale) at its
+// default and the pivot (origin, orientation) as it is now. Geometry is modelled
+// at rest, in scene coordinates: a mesh's vertices sit where they are while every
+// node is at its rest placement, and a node moves its geometry by
+//   placement = getRestWSTransform()^-1 * getWSTransform()
+// so a node's pivot is the point its geometry turns and scales about, and moving
+// the pivot alone does not move the geometry. The pivot is taken as it is now
+// rather than from its defaults, so that a pivot set without makeDefault does
+// not deform anything.
+//
 // Ownership. The node owns its object and its selection map (setting a new one
 // deletes the old). Children are not owned by their parent: the scene owns every
 // node added to it (DzScene::addNode), and a node never added belongs to its
@@ -73,13 +84,17 @@ public slots:
 
     // Lets the object refresh for the node (see DzObject::update).
     virtual void update(bool isRender = false);
-    // Finalises the object's geometry for the node (see DzObject::finalize).
+    // Finalises the object's geometry for the node: builds the object's cached,
+    // world-space mesh at the scene's current time (see DzObject::finalize).
     virtual void finalize(bool isRender = false, bool allowResChange = true);
 
     DzMatrix3 getWSTransform() const;
     DzMatrix3 getWSTransform(DzTime tm, bool defaultVal = false) const;
     DzMatrix3 getLocalTransform() const;
     DzMatrix3 getLocalTransform(DzTime tm, bool defaultVal = false) const;
+
+    // Stand-in only: the rest placement described above.
+    DzMatrix3 getRestWSTransform() const;
 
     // Sets position, rotation and scale properties so that the local transform
     // becomes scale * rotation * translation(pos) (rotation and scale taken along
@@ -109,7 +124,11 @@ public slots:
     void setSelectionMap(DzSelectionMap* map);
     DzSelectionMap* getSelectionMap() const { return m_selectionMap; }
 
-    // The transform and pivot properties; never NULL.
+    // The transform and pivot properties; never NULL. All are float properties,
+    // unlocked and not mappable; the rotations sit in the property group
+    // "Transforms/Rotation", the translations in "Transforms/Translation", the
+    // scales in "Transforms/Scale" and the pivot (hidden, not animatable) under
+    // "Joints".
     DzFloatProperty* getXPosControl() const { return m_pos[0]; }
     DzFloatProperty* getYPosControl() const { return m_pos[1]; }
     DzFloatProperty* getZPosControl() const { return m_pos[2]; }
@@ -130,6 +149,8 @@ public slots:
     DzFloatProperty* getOrientYControl() const { return m_orient[1]; }
     DzFloatProperty* getOrientZControl() const { return m_orient[2]; }
 
+    // "Visible" (group "Display", default true, not animatable): the node is
+    // shown when it is true. Never NULL.
     DzBoolProperty* getVisibilityControl() const { return m_visible; }
     bool isVisible() const;
     void setVisible(bool onOff);
@@ -143,6 +164,13 @@ private:
     void setLocalParts(bool timed, DzTime tm, const DzVec3& pos, const DzQuat& rot,
                        const DzMatrix3& scale, float generalScale);
     DzQuat orientationAt(bool defaults) const;
+    // The local transform's parts with the pose values (translation, rotation,
+    // scale) and the pivot (origin, orientation) each either at tm or at their
+    // defaults.
+    void localParts(DzTime tm, bool poseDefaults, bool pivotDefaults, DzVec3& pos, DzQuat& rot,
+                    DzMatrix3& scale) const;
+    DzMatrix3 localMatrix(DzTime tm, bool poseDefaults, bool pivotDefaults) const;
+    DzMatrix3 worldMatrix(DzTime tm, bool poseDefaults, bool pivotDefaults) const;
 
     DzNode* m_parent = nullptr;
     std::vector<DzNode*> m_children;

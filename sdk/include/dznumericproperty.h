@@ -1,4 +1,5 @@
-// DzNumericProperty: a property with a numeric value that may carry an image map.
+// DzNumericProperty: a property with a numeric value that may carry an image map
+// (see DzProperty for the queries made before a map is taken).
 // A map can be set only while the property is mappable; clearing mappability
 // drops the map. getMapValue() is NULL without a map. The texture is not owned
 // (the image manager owns textures); a deleted texture reads back as NULL.

@@ -5,10 +5,28 @@
 // a QObject parent; a modifier that already has a parent (a figure's skin binding)
 // stays with that parent. The object owns its cached geometry.
 //
-// Cached geometry: in the real host this is the final, world-space mesh after
-// the modifiers. The stand-in does not deform geometry: a harness supplies the
-// cached (for example high-resolution) mesh with setCachedGeom, and getCachedGeom
-// is NULL until then.
+// Cached geometry: the final, world-space mesh of the current shape at the
+// scene's current time, as the host draws it. finalize (DzNode::finalize) builds
+// it, in this order:
+//   1. a copy of the current shape's geometry (DzGeometry::makeCopy), vertices at rest;
+//   2. every modifier applied to the copy in list order (DzModifier::apply; a
+//      figure's skin binding blends its bones' moves, see DzSkinBinding);
+//   3. every vertex moved by the node's placement, getRestWSTransform()^-1 *
+//      getWSTransform() (see DzNode): for a node whose pivot and rest pose are
+//      zero that is just its world-space transform;
+//   4. for a facet mesh, its UV map (getUVs) made the UV set selected by the
+//      largest "UV Set" value among the shape's assembly materials; the mesh's
+//      active UV map when no UV set has that index.
+// The cost is linear in vertices, faces and skin weights.
+// Choices of the stand-in where the host's behaviour is not known:
+// - The cache is rebuilt only by finalize: getCachedGeom does not re-evaluate, so
+//   after a change of time or pose it is stale until the next finalize. Before the
+//   first finalize, and for an object whose current shape has no geometry, it is
+//   NULL.
+// - A harness may supply the cache itself with setCachedGeom (for example a
+//   subdivided, high-resolution mesh, already final and in world space). A
+//   supplied cache is kept as it is: finalize neither rebuilds nor moves it, until
+//   setCachedGeom(NULL) hands the cache back to finalize.
 #pragma once
 
 #include "dzelement.h"
@@ -29,13 +47,15 @@ public:
 
     DzModifierIterator modifierIterator() const;
 
-    // Hook for the node's refresh and finalisation. The stand-in evaluates
-    // everything on demand, so there is nothing to recompute.
+    // Hook for the node's refresh. The stand-in evaluates transforms on demand,
+    // so there is nothing to recompute.
     virtual void update(DzNode& node, bool isRender);
+    // Builds the cached geometry for node (see above). isRender and
+    // allowResChange change nothing in the stand-in.
     virtual void finalize(DzNode& node, bool isRender, bool allowResChange = true);
 
-    // Stand-in only: gives the object its cached geometry (owned; the previous one
-    // is deleted; NULL removes it).
+    // Stand-in only: supplies the cached geometry (owned; the previous one is
+    // deleted). NULL removes it and lets finalize build the cache again.
     void setCachedGeom(DzVertexMesh* mesh);
 
 public slots:
@@ -64,4 +84,5 @@ private:
     std::vector<DzShape*> m_shapes;
     std::vector<DzModifier*> m_modifiers;
     DzVertexMesh* m_cache = nullptr;
+    bool m_cacheSupplied = false;
 };

@@ -1,6 +1,18 @@
 // DzProperty: a named, labelled value of an element (not itself an element).
 // Abstract: the concrete classes hold the value. The label falls back to the name.
 // Properties without keys report no keys; DzFloatProperty overrides the key calls.
+//
+// The two yes/no queries a plug-in makes before it uses a property it found by
+// walking an element's properties or property groups:
+//   1. isNumeric(), common to every use: only a DzNumericProperty has a value to
+//      set and can carry a map;
+//   2. for a texture, DzNumericProperty::isMapped() (a map is attached; the map
+//      is getMapValue()); for a pose value to be changed (a bone's rotation set
+//      to zero), isLocked() answering false.
+// The stand-in answers them as the host does: every DzNumericProperty (float,
+// int, bool, enum, colour) is numeric and a DzImageProperty is not; a property is
+// mapped when it is mappable and has a texture; every property starts unlocked
+// (a node's transform controls too) until lock(true).
 #pragma once
 
 #include "dzbase.h"

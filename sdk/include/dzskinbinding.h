@@ -1,6 +1,26 @@
 // DzSkinBinding: the modifier that binds a figure's geometry to its bones, one
 // DzBoneBinding per bone. Only DzFigure creates it (see DzFigure::getSkinBinding).
 // The skin binding owns its bone bindings.
+//
+// Deformation (apply): linear blend skinning of the rest-space vertices. With
+// P(x) = x's placement (DzNode: getRestWSTransform()^-1 * getWSTransform()), each
+// bone binding b moves vertex k by its weight w_bk towards where the bone takes it,
+// relative to the node that holds the geometry:
+//   v'_k = v_k + sum over b of w_bk * (v_k * P(bone_b) * P(node)^-1 - v_k)
+// so a vertex with weights summing to 1 follows its bones, and the part of a
+// vertex's weight that is missing stays with the node (DzObject::finalize then
+// moves everything by P(node)). applyInverse solves the same blend backwards per
+// vertex (a vertex whose blended transform is singular is left as it is).
+// Choices of the stand-in where the host's behaviour is not known:
+// - A binding deforms by its general map (DzBoneBinding::getWeights). One without
+//   a general map but with local (TriAx) maps deforms by their average
+//   (DzBoneBinding::createAveragedGeneralMap with DEFAULT_AVERAGE); the scale map
+//   is not used for deformation. A binding without maps or without a bone does
+//   nothing.
+// - A weight map longer than the mesh has vertices is read as far as the mesh
+//   goes; a shorter one leaves the vertices past its end unweighted.
+// - Weights are not normalised: they blend as they are.
+// The cost is linear in vertices and weights.
 #pragma once
 
 #include "dzbonebinding.h"
@@ -17,6 +37,8 @@ class DZ_EXPORT DzSkinBinding : public DzModifier {
 public:
     ~DzSkinBinding() override;
 
+    DzError apply(DzVertexMesh& mesh, DzNode& node) override;
+    DzError applyInverse(DzVertexMesh& mesh, DzNode& node) override;
     bool isWeightMapModifier() const override { return true; }
     // True when some bone binding has local (per-axis) maps.
     bool isLocal();
@@ -42,13 +64,17 @@ public slots:
     // repeated. DZ_OPERATION_FAILED_ERROR when a binding's maps cannot be averaged
     // (that binding keeps its local maps; the others are still converted).
     DzError
-    convertToGeneralMaps(DzBoneBinding::LocalAveragingOptions opt = DzBoneBinding::DEFAULT_AVERAGE);
+    convertToGeneralMaps(DzBoneBinding::LocalAveragingOption opt = DzBoneBinding::DEFAULT_AVERAGE);
 
 protected:
     friend class DzFigure;
     explicit DzSkinBinding(DzFigure* owner);
 
 private:
+    // Per vertex, the blended rest-space transform minus the identity (four rows
+    // of three, as DzMatrix3 holds them).
+    std::vector<double> blendedOffsets(const DzVertexMesh& mesh, DzNode& node) const;
+
     QPointer<DzFigure> m_figure;
     std::vector<DzBoneBinding*> m_bindings;
 };

@@ -15,6 +15,7 @@ public:
     ~DzVertexMesh() override;
 
     int getEditDepth() const { return m_editDepth; }
+    DzVertexMesh* makeCopy(bool shareVerts = false, bool shareFacets = true) const override;
 
 public slots:
     void beginEdit(bool enableUndo = true) override;
@@ -36,6 +37,10 @@ public slots:
     DzUVSet* getUVSet(int) const override { return nullptr; }
     // Removes every vertex.
     virtual void clearAll();
+
+protected:
+    // Gives target this mesh's vertices (replacing its own).
+    void copyVerticesTo(DzVertexMesh& target) const { target.m_verts = m_verts; }
 
 private:
     mutable std::vector<float> m_verts;

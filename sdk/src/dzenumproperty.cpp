@@ -30,8 +30,18 @@ bool DzEnumProperty::setValueFromString(const QString& val) {
     return true;
 }
 
+int DzEnumProperty::findItemString(const QString& val) const {
+    const int n = getNumItems();
+    for (int i = 0; i < n; ++i) {
+        if (getItem(i) == val) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void DzEnumProperty::setValue(int val) {
-    if (val >= 0 && val < m_items.size()) {
+    if (val >= 0 && val < getNumItems()) {
         DzIntProperty::setValue(val);
     }
 }

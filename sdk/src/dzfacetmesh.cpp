@@ -43,6 +43,33 @@ void DzFacetMesh::addFacet(const int vertIdx[4], const int uvwIdx[4], unsigned c
     }
 }
 
+DzVertexMesh* DzFacetMesh::makeCopy(bool, bool) const {
+    auto* copy = new DzFacetMesh();
+    copyVerticesTo(*copy);
+    copy->m_facets = m_facets;
+    copy->m_flags = m_flags;
+    for (const DzFaceGroup* g : m_faceGroups) {
+        auto* twin = new DzFaceGroup(g->getName());
+        twin->m_count = g->m_count;
+        copy->m_faceGroups.push_back(twin);
+    }
+    for (const DzFaceGroup* g : m_materialGroups) {
+        auto* twin = new DzMaterialFaceGroup(g->getName());
+        twin->m_count = g->m_count;
+        copy->m_materialGroups.push_back(twin);
+    }
+    copy->m_faceGroupIndex = m_faceGroupIndex;
+    copy->m_materialGroupIndex = m_materialGroupIndex;
+    copy->m_activeMaterial = m_activeMaterial;
+    copy->m_activeFaceGroup = m_activeFaceGroup;
+    // The UV sets first, so that the UV list does not make a set of its own.
+    for (DzUVSet* set : m_uvSets) {
+        copy->addUVSet(set);
+    }
+    copy->setUVList(m_uvs);
+    return copy;
+}
+
 DzFacet DzFacetMesh::getFacet(int index) const {
     if (index < 0 || index >= int(m_facets.size())) {
         return DzFacet();

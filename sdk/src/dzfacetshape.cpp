@@ -5,7 +5,10 @@
 DzFacetShape::DzFacetShape() = default;
 
 DzFacetShape::~DzFacetShape() {
+    // Cleared before DzShape lets go of its materials, whose UV-set controls
+    // look at the geometry.
     delete m_mesh;
+    m_mesh = nullptr;
 }
 
 void DzFacetShape::setFacetMesh(DzFacetMesh* mesh) {

@@ -207,27 +207,46 @@ DzQuat DzNode::orientationAt(bool defaults) const {
     return DzQuat(DzRotationOrder(DzRotationOrder::XYZ), deg * kRadPerDeg);
 }
 
-void DzNode::getLocalTransform(DzTime tm, DzVec3& pos, DzQuat& rot, DzMatrix3& scale,
-                               bool defaults) const {
-    const DzQuat orient = orientationAt(defaults);
-    const DzQuat euler(m_rotationOrder, readVec(m_rot, tm, defaults) * kRadPerDeg);
-    const float g = read(m_generalScale, tm, defaults);
-    const DzVec3 s = readVec(m_scale, tm, defaults) * g;
+void DzNode::localParts(DzTime tm, bool poseDefaults, bool pivotDefaults, DzVec3& pos, DzQuat& rot,
+                        DzMatrix3& scale) const {
+    const DzQuat orient = orientationAt(pivotDefaults);
+    const DzQuat euler(m_rotationOrder, readVec(m_rot, tm, poseDefaults) * kRadPerDeg);
+    const float g = read(m_generalScale, tm, poseDefaults);
+    const DzVec3 s = readVec(m_scale, tm, poseDefaults) * g;
     const DzMatrix3 o(orient);
     scale = o.inverse() * DzMatrix3::scaling(s) * o;
     rot = orient.inverse() * euler * orient;
-    const DzVec3 parentOrigin = m_parent ? m_parent->getOrigin(defaults) : DzVec3(0.0f, 0.0f, 0.0f);
-    pos = getOrigin(defaults) - parentOrigin + readVec(m_pos, tm, defaults);
+    const DzVec3 parentOrigin =
+        m_parent ? m_parent->getOrigin(pivotDefaults) : DzVec3(0.0f, 0.0f, 0.0f);
+    pos = getOrigin(pivotDefaults) - parentOrigin + readVec(m_pos, tm, poseDefaults);
 }
 
-DzMatrix3 DzNode::getLocalTransform(DzTime tm, bool defaultVal) const {
+DzMatrix3 DzNode::localMatrix(DzTime tm, bool poseDefaults, bool pivotDefaults) const {
     DzVec3 pos;
     DzQuat rot;
     DzMatrix3 scale;
-    getLocalTransform(tm, pos, rot, scale, defaultVal);
+    localParts(tm, poseDefaults, pivotDefaults, pos, rot, scale);
     DzMatrix3 m = scale * DzMatrix3(rot);
     m.setTrans(pos);
     return m;
+}
+
+DzMatrix3 DzNode::worldMatrix(DzTime tm, bool poseDefaults, bool pivotDefaults) const {
+    // Iterative so that a deep chain of bones costs no recursion.
+    DzMatrix3 m = localMatrix(tm, poseDefaults, pivotDefaults);
+    for (const DzNode* up = m_parent; up; up = up->m_parent) {
+        m = m * up->localMatrix(tm, poseDefaults, pivotDefaults);
+    }
+    return m;
+}
+
+void DzNode::getLocalTransform(DzTime tm, DzVec3& pos, DzQuat& rot, DzMatrix3& scale,
+                               bool defaults) const {
+    localParts(tm, defaults, defaults, pos, rot, scale);
+}
+
+DzMatrix3 DzNode::getLocalTransform(DzTime tm, bool defaultVal) const {
+    return localMatrix(tm, defaultVal, defaultVal);
 }
 
 DzMatrix3 DzNode::getLocalTransform() const {
@@ -235,12 +254,15 @@ DzMatrix3 DzNode::getLocalTransform() const {
 }
 
 DzMatrix3 DzNode::getWSTransform(DzTime tm, bool defaultVal) const {
-    const DzMatrix3 local = getLocalTransform(tm, defaultVal);
-    return m_parent ? local * m_parent->getWSTransform(tm, defaultVal) : local;
+    return worldMatrix(tm, defaultVal, defaultVal);
 }
 
 DzMatrix3 DzNode::getWSTransform() const {
     return getWSTransform(sceneTime(), false);
+}
+
+DzMatrix3 DzNode::getRestWSTransform() const {
+    return worldMatrix(0, true, false);
 }
 
 void DzNode::setLocalParts(bool timed, DzTime tm, const DzVec3& pos, const DzQuat& rot,

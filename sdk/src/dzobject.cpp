@@ -1,8 +1,12 @@
 #include "dzobject.h"
 
+#include "dzenumproperty.h"
+#include "dzfacetmesh.h"
+#include "dzmaterial.h"
 #include "dzmodifier.h"
+#include "dznode.h"
 #include "dzshape.h"
-#include "dzvertexmesh.h"
+#include "dzuvset.h"
 
 #include <algorithm>
 
@@ -38,9 +42,54 @@ DzModifierIterator DzObject::modifierIterator() const {
 
 void DzObject::update(DzNode&, bool) {}
 
-void DzObject::finalize(DzNode&, bool, bool) {}
+namespace {
+
+// The largest UV-set index any assembly material of the shape selects (0 for a
+// material without a UV-set control).
+int largestUVSetInUse(const DzShape& shape) {
+    int largest = 0;
+    for (int i = 0; i < shape.getNumAssemblyMaterials(); ++i) {
+        const DzMaterial* mat = shape.getAssemblyMaterial(i);
+        const DzEnumProperty* control = mat ? mat->getUVSetControl() : nullptr;
+        if (control && control->getValue() > largest) {
+            largest = control->getValue();
+        }
+    }
+    return largest;
+}
+
+} // namespace
+
+void DzObject::finalize(DzNode& node, bool, bool) {
+    if (m_cacheSupplied) {
+        return;
+    }
+    delete m_cache;
+    m_cache = nullptr;
+    const DzShape* shape = getCurrentShape();
+    const DzGeometry* geom = shape ? shape->getGeometry() : nullptr;
+    if (!geom) {
+        return;
+    }
+    DzVertexMesh* mesh = geom->makeCopy(false, true);
+    for (DzModifier* mod : m_modifiers) {
+        mod->apply(*mesh, node);
+    }
+    const DzMatrix3 placement = node.getRestWSTransform().inverse() * node.getWSTransform();
+    DzPnt3* verts = mesh->getVerticesPtr();
+    for (int i = 0; verts && i < mesh->getNumVertices(); ++i) {
+        placement.multPnt(verts[i]);
+    }
+    if (auto* facets = qobject_cast<DzFacetMesh*>(mesh)) {
+        if (DzUVSet* set = facets->getUVSet(largestUVSetInUse(*shape))) {
+            facets->setUVList(set);
+        }
+    }
+    m_cache = mesh;
+}
 
 void DzObject::setCachedGeom(DzVertexMesh* mesh) {
+    m_cacheSupplied = mesh != nullptr;
     if (mesh == m_cache) {
         return;
     }

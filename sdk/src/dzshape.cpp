@@ -11,6 +11,7 @@ DzShape::~DzShape() {
     materials.swap(m_materials);
     m_materialIndex.clear();
     for (DzMaterial* m : materials) {
+        m->detachShape(this);
         m->deref();
     }
 }
@@ -27,6 +28,7 @@ DzError DzShape::addMaterial(DzMaterial* mat) {
         return DZ_ILLEGAL_OPERATION_ERROR;
     }
     mat->ref();
+    mat->attachShape(this);
     m_materialIndex.insert(mat, int(m_materials.size()));
     m_materials.push_back(mat);
     return DZ_NO_ERROR;

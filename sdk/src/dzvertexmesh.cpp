@@ -54,3 +54,9 @@ DzError DzVertexMesh::preSizeVertexArray(int n) {
 void DzVertexMesh::clearAll() {
     m_verts.clear();
 }
+
+DzVertexMesh* DzVertexMesh::makeCopy(bool, bool) const {
+    auto* copy = new DzVertexMesh();
+    copyVerticesTo(*copy);
+    return copy;
+}

@@ -1,3 +1,4 @@
+#include "dzbone.h"
 #include "dzbrickmaterial.h"
 #include "dzcolorproperty.h"
 #include "dzdefaultmaterial.h"
@@ -7,14 +8,18 @@
 #include "dzimagemgr.h"
 #include "dzimageproperty.h"
 #include "dzpointlight.h"
+#include "dzshadermaterial.h"
 #include "dzspotlight.h"
 #include "dztexture.h"
+#include "dzuberiraymaterial.h"
 #include "sdk_test_util.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
+
+#include <memory>
 
 namespace {
 
@@ -125,31 +130,39 @@ TEST_F(ImageTest, DefaultMaterialMapsLiveInItsProperties) {
     EXPECT_EQ(mat.getUVSetControl()->getValue(), 0);
 }
 
-TEST_F(ImageTest, PropertyMaterialCarriesMapsOnNamedProperties) {
+TEST_F(ImageTest, PropertyMaterialsCarryMapsOnNamedProperties) {
     const QString png = dir.filePath(QStringLiteral("gloss.png"));
     ASSERT_TRUE(QImage(16, 4, QImage::Format_RGB32).save(png));
     DzTexture* tex = mgr.getImage(png);
 
-    DzBrickMaterial mat;
-    EXPECT_FALSE(mat.inherits("DzDefaultMaterial"));
-    EXPECT_TRUE(mat.inherits("DzMaterial"));
-    for (const char* name :
-         {"Bump Strength", "Normal Map", "Specular Color", "Glossy Layered Weight",
-          "Dual Lobe Specular Reflectivity", "Translucency Color"}) {
-        auto* prop = qobject_cast<DzNumericProperty*>(mat.findProperty(QString::fromLatin1(name)));
-        ASSERT_NE(prop, nullptr) << name;
-        EXPECT_TRUE(prop->isMappable()) << name;
-        EXPECT_FALSE(prop->isMapped()) << name;
+    std::unique_ptr<DzMaterial> materials[] = {std::make_unique<DzBrickMaterial>(),
+                                               std::make_unique<DzShaderMaterial>(),
+                                               std::make_unique<DzUberIrayMaterial>()};
+    for (auto& mat : materials) {
+        SCOPED_TRACE(mat->className().toStdString());
+        EXPECT_FALSE(mat->inherits("DzDefaultMaterial"));
+        EXPECT_TRUE(mat->inherits("DzMaterial"));
+        for (const char* name :
+             {"Bump Strength", "Normal Map", "Specular Color", "Glossy Layered Weight",
+              "Dual Lobe Specular Reflectivity", "Translucency Color"}) {
+            auto* prop =
+                qobject_cast<DzNumericProperty*>(mat->findProperty(QString::fromLatin1(name)));
+            ASSERT_NE(prop, nullptr) << name;
+            EXPECT_TRUE(prop->isMappable()) << name;
+            EXPECT_FALSE(prop->isMapped()) << name;
+        }
+        auto* gloss = qobject_cast<DzNumericProperty*>(
+            mat->findProperty(QStringLiteral("Glossy Layered Weight")));
+        gloss->setMap(tex);
+        EXPECT_EQ(gloss->getMapValue(), tex);
+        mat->setColorMap(tex);
+        EXPECT_EQ(mat->getColorMap(), tex);
+        mat->setBaseOpacity(0.25f);
+        EXPECT_NEAR(mat->getBaseOpacity(), 0.25, 1e-7);
     }
-    auto* gloss =
-        qobject_cast<DzNumericProperty*>(mat.findProperty(QStringLiteral("Glossy Layered Weight")));
-    gloss->setMap(tex);
-    EXPECT_EQ(gloss->getMapValue(), tex);
-    mat.setColorMap(tex);
-    EXPECT_EQ(mat.getColorMap(), tex);
-    mat.setBaseOpacity(0.25f);
-    EXPECT_NEAR(mat.getBaseOpacity(), 0.25, 1e-7);
+    EXPECT_EQ(materials[2]->getMaterialName(), QStringLiteral("Iray Uber"));
     // A texture deleted with its manager is no longer handed out.
+    DzMaterial& mat = *materials[0];
     {
         TestImageMgr local;
         DzTexture* gone = local.getImage(png);
@@ -157,6 +170,81 @@ TEST_F(ImageTest, PropertyMaterialCarriesMapsOnNamedProperties) {
         EXPECT_EQ(mat.getOpacityMap(), gone);
     }
     EXPECT_EQ(mat.getOpacityMap(), nullptr);
+}
+
+TEST(MaterialClassTest, EachMaterialClassIsTheOnlyOneOfTheFourItInherits) {
+    const char* const names[] = {"DzBrickMaterial", "DzDefaultMaterial", "DzShaderMaterial",
+                                 "DzUberIrayMaterial"};
+    std::unique_ptr<DzMaterial> materials[] = {
+        std::make_unique<DzBrickMaterial>(), std::make_unique<DzDefaultMaterial>(),
+        std::make_unique<DzShaderMaterial>(), std::make_unique<DzUberIrayMaterial>()};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(materials[i]->className(), QString::fromLatin1(names[i]));
+        for (int j = 0; j < 4; ++j) {
+            EXPECT_EQ(materials[i]->inherits(names[j]), i == j) << names[i] << " / " << names[j];
+        }
+    }
+}
+
+namespace {
+
+// The two queries made before a property's texture is taken, and before a pose
+// value is set to zero (see DzProperty).
+bool admitsTexture(const DzProperty* p) {
+    return p->isNumeric() && static_cast<const DzNumericProperty*>(p)->isMapped();
+}
+
+bool admitsZero(const DzProperty* p) {
+    return p->isNumeric() && !p->isLocked();
+}
+
+} // namespace
+
+TEST_F(ImageTest, PropertyQueriesAdmitMappedTexturesAndUnlockedRotations) {
+    const QString png = dir.filePath(QStringLiteral("normal.png"));
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(png));
+    DzTexture* tex = mgr.getImage(png);
+    ASSERT_NE(tex, nullptr);
+
+    DzBone bone, lockedBone;
+    lockedBone.getYRotControl()->lock(true);
+    DzBrickMaterial brick;
+    DzUberIrayMaterial uber;
+    DzDefaultMaterial plain;
+    auto prop = [](DzElement& e, const char* name) {
+        return e.findProperty(QString::fromLatin1(name));
+    };
+    qobject_cast<DzNumericProperty*>(prop(brick, "Normal Map"))->setMap(tex);
+    qobject_cast<DzNumericProperty*>(prop(uber, "Translucency Color"))->setMap(tex);
+    plain.setNormalValueMap(tex); // an image property: holds the texture as its value
+    plain.setBumpMap(tex);
+    auto* bump = qobject_cast<DzNumericProperty*>(prop(plain, "Bump Strength"));
+    bump->setIsMappable(false); // drops the map
+
+    const struct {
+        const char* what;
+        const DzProperty* p;
+        bool texture, zero;
+    } cases[] = {
+        {"bone rotation", bone.getXRotControl(), false, true},
+        {"locked bone rotation", lockedBone.getYRotControl(), false, false},
+        {"other rotation of the locked bone", lockedBone.getZRotControl(), false, true},
+        {"float with a map", prop(brick, "Normal Map"), true, true},
+        {"float without a map", prop(brick, "Bump Strength"), false, true},
+        {"colour with a map", prop(uber, "Translucency Color"), true, true},
+        {"image property", prop(plain, "Normal Map"), false, false},
+        {"map dropped with mappability", bump, false, true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.p, nullptr) << c.what;
+        EXPECT_EQ(admitsTexture(c.p), c.texture) << c.what;
+        EXPECT_EQ(admitsZero(c.p), c.zero) << c.what;
+        if (admitsTexture(c.p)) {
+            const DzTexture* map = static_cast<const DzNumericProperty*>(c.p)->getMapValue();
+            ASSERT_NE(map, nullptr) << c.what;
+            EXPECT_TRUE(map->inherits("DzTexture")) << c.what;
+        }
+    }
 }
 
 class LightTest : public SceneFixture {};

@@ -182,7 +182,11 @@ TEST(FacetMeshTest, UvSetFromAnUvwListKeepsTwoComponents) {
 }
 
 TEST(ObjectTest, ModifiersKeepTheirOwners) {
-    class Deformer : public DzModifier {};
+    class Deformer : public DzModifier {
+    public:
+        DzError apply(DzVertexMesh&, DzNode&) override { return DZ_NO_ERROR; }
+        DzError applyInverse(DzVertexMesh&, DzNode&) override { return DZ_NO_ERROR; }
+    };
     auto* obj = new DzObject();
     auto* owned = new Deformer();
     QPointer<DzModifier> watchOwned(owned);

@@ -62,8 +62,11 @@ TEST_F(PropertyTest, PropertyThatCannotAnimateTakesNoKeys) {
 
 TEST_F(PropertyTest, IntBasedPropertiesKeepTheirValueInRange) {
     DzBoolProperty b(QStringLiteral("Visible"), false, false, true);
-    b.setValue(5);
-    EXPECT_EQ(b.getValue(), 1);
+    DzIntProperty& asInt = b; // the untimed integer calls are hidden on DzBoolProperty
+    asInt.setValue(5);
+    EXPECT_EQ(asInt.getValue(), 1);
+    b.setValue(0, -3);
+    EXPECT_EQ(b.getValue(0), 1);
     b.setBoolValue(false);
     EXPECT_FALSE(b.getBoolValue(123));
 

@@ -1,0 +1,6 @@
+#include "dzshadermaterial.h"
+
+DzShaderMaterial::DzShaderMaterial(const QString& shaderName)
+    : DzPropertyDrivenMaterial(shaderName) {}
+
+DzShaderMaterial::~DzShaderMaterial() = default;

@@ -1,0 +1,5 @@
+#include "dzuberiraymaterial.h"
+
+DzUberIrayMaterial::DzUberIrayMaterial() : DzPropertyDrivenMaterial(QStringLiteral("Iray Uber")) {}
+
+DzUberIrayMaterial::~DzUberIrayMaterial() = default;
