@@ -239,6 +239,7 @@ GatheredSceneStats buildGatheredScene(SceneDoc& doc, const GatheredSceneSize& si
     }
     GatheredSceneStats stats;
     stats.frames = frames;
+    stats.keys = std::int64_t(frames) * boneCount;
     for (std::int32_t f = 0; f < frames; ++f) {
         for (std::int32_t i = 0; i < boneCount; ++i) {
             DocTrack& track = animation.tracks[std::size_t(i)];

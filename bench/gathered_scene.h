@@ -27,6 +27,7 @@ struct GatheredSceneSize {
 struct GatheredSceneStats {
     double capture_seconds = 0;
     std::int32_t frames = 0;
+    std::int64_t keys = 0; // frames x bones: the keys of each kind captured
 };
 
 // Fills an empty document.
