@@ -19,6 +19,12 @@ namespace yfx {
 
 #if defined(_WIN32)
 
+std::wstring systemTempDirectory() {
+    wchar_t dir[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, dir);
+    return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(dir, n);
+}
+
 int createTempFile(std::wstring& path) {
     path.clear();
     wchar_t dir[MAX_PATH + 1];
@@ -104,6 +110,14 @@ std::string tempDirectory() {
 }
 
 } // namespace
+
+std::wstring systemTempDirectory() {
+    try {
+        return widePath(tempDirectory());
+    } catch (const std::bad_alloc&) {
+        return std::wstring();
+    }
+}
 
 int createTempFile(std::wstring& path) {
     path.clear();

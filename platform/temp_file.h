@@ -8,6 +8,11 @@
 
 namespace yfx {
 
+// The system's temporary directory as a host path ending in a separator
+// (TMPDIR or /tmp on POSIX, GetTempPathW on Windows); empty when the system
+// gives none. For messages that say where a temporary file was to be made.
+std::wstring systemTempDirectory();
+
 // Creates a new, empty file with a unique name (prefix "yfx") in the system's
 // temporary directory, safely (mkstemp on POSIX, GetTempFileNameW on Windows),
 // and stores its path in `path`. Returns 1 on success, 0 on failure (`path`

@@ -52,5 +52,8 @@ public slots:
     bool isFileExporter() const override { return true; }
 
 protected:
+    // The export driver (export/export_driver.h) over this filter's option
+    // fields and document: 0 when done or when there was nothing to do, 98
+    // when the export failed. Shows the driver's "Success" or "Error" message.
     DzError write(const QString& filename, const DzFileIOSettings* options) override;
 };

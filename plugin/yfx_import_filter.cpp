@@ -1,5 +1,7 @@
 #include "plugin/yfx_import_filter.h"
 
+#include "document/doc_clear.h"
+#include "import/import_driver.h"
 #include "platform/path.h"
 #include "plugin/main_window_check.h"
 #include "plugin/option_keys.h"
@@ -57,8 +59,48 @@ QString YFXImportFilter::getDescription() const {
     return QStringLiteral("Marrowmap");
 }
 
-DzError YFXImportFilter::read(const QString&, const DzFileIOSettings*) {
-    // Placeholder until the import driver is connected: nothing is read and
-    // the step reports "nothing to do" (0).
-    return DZ_NO_ERROR;
+namespace {
+
+using yfx::importer::ImportOptions;
+
+// The filter's option fields and the session's, in the same order.
+struct OptionPair {
+    int YFXImportFilter::*filter;
+    std::int32_t ImportOptions::*session;
+};
+
+constexpr OptionPair kOptionPairs[] = {
+    {&YFXImportFilter::import_lights, &ImportOptions::import_lights},
+    {&YFXImportFilter::import_groups, &ImportOptions::import_groups},
+    {&YFXImportFilter::import_materials, &ImportOptions::import_materials},
+    {&YFXImportFilter::import_uvs, &ImportOptions::import_uvs},
+    {&YFXImportFilter::import_uvsets, &ImportOptions::import_uvsets},
+    {&YFXImportFilter::import_joints, &ImportOptions::import_joints},
+    {&YFXImportFilter::import_animation, &ImportOptions::import_animation},
+};
+
+} // namespace
+
+DzError YFXImportFilter::read(const QString& filename, const DzFileIOSettings* options) {
+    // No exception may reach the host: if memory runs out, the import fails
+    // and the document is left empty.
+    try {
+        yfx::importer::ImportSession session(document);
+        for (const OptionPair& pair : kOptionPairs) {
+            session.options.*pair.session = this->*pair.filter;
+        }
+        session.options.import_scale_factor = import_scale_factor;
+
+        const int result = yfx::importer::runImportRead(session, filename, options);
+
+        for (const OptionPair& pair : kOptionPairs) {
+            this->*pair.filter = session.options.*pair.session;
+        }
+        import_scale_factor = session.options.import_scale_factor;
+        yfx::setWideText(document_path, kPathCapacity, session.source_path.c_str());
+        return DzError(result);
+    } catch (const std::bad_alloc&) {
+        yfx::clearDocument(document);
+        return DzError(yfx::importer::kReadFailed);
+    }
 }

@@ -52,5 +52,9 @@ public slots:
     QString getDescription() const override;
 
 protected:
+    // The import driver (import/import_driver.h) over this filter's option
+    // fields and document: 0 when done or when there was nothing to do, 98
+    // when there is no scene, the path is too long or the file was refused.
+    // Shows no message.
     DzError read(const QString& filename, const DzFileIOSettings* options) override;
 };

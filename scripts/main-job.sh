@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The main job: build the yfx tool, let it write its built-in sample scene as
 # a project file, then inspect, dump and convert that file (to version 31 and
-# to version 9) and validate all three.
+# to version 9) and validate all three. Then export the built-in demo scene
+# through the plug-in's exporter, inspect, dump and validate the result and
+# print the export's log; import it back through the plug-in's importer with
+# joints and animation and print the scene it built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -27,3 +30,9 @@ else
   diff "$out/sample.json" "$out/converted.json" >&2 || true
   exit 1
 fi
+"$yfx" export --demo "$out/demo.yfx"
+"$yfx" info "$out/demo.yfx"
+"$yfx" dump "$out/demo.yfx"
+"$yfx" validate "$out/demo.yfx"
+cat "$out/logfile.txt"
+"$yfx" import --joints --animation "$out/demo.yfx"

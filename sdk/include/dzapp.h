@@ -6,6 +6,12 @@
 // getInterface() gives null until the harness calls createInterface(), a
 // stand-in addition. The application owns its main window and its image
 // manager and deletes them when it is destroyed.
+//
+// The image manager: the application starts with one, as the host does. So
+// that a harness can run code that must cope without it, deleteImageMgr() (a
+// stand-in addition) removes it; getImageMgr() then gives null until
+// createImageMgr() makes a new, empty one. Textures go with their manager:
+// properties that held them then answer no map.
 #pragma once
 
 #include "dzgeneraldefs.h"
@@ -27,6 +33,10 @@ public:
     DzMainWindow* createInterface();
     // Deletes the main window; getInterface() gives null afterwards.
     void deleteInterface();
+    // Creates an image manager if there is none and returns it.
+    DzImageMgr* createImageMgr();
+    // Deletes the image manager and its textures; getImageMgr() gives null afterwards.
+    void deleteImageMgr();
 
 public slots:
     // The main window, or null when running without the interface.

@@ -40,6 +40,10 @@ public slots:
     DzTimeRange getKeyRange() const override;
     // Keeps the value the property had at the scene's current time.
     void deleteAllKeys() override;
+    // The other keys stay as they were (times, values and interpolations).
+    // Deleting the last key keeps the value the property had at the scene's
+    // current time, as deleteAllKeys does (a choice of the stand-in).
+    int deleteKeys(const DzTimeRange& range) override;
 
     double getDoubleValue(DzTime tm) const override { return getValue(tm); }
     void setDoubleValue(DzTime tm, double val) override { setValue(tm, float(val)); }

@@ -57,6 +57,9 @@ public slots:
     // From the first to the last key; an empty range (end before start) without keys.
     virtual DzTimeRange getKeyRange() const;
     virtual void deleteAllKeys() {}
+    // Deletes the keys whose times lie in the range (both ends included) and
+    // returns how many were deleted; 0 for a property without keys.
+    virtual int deleteKeys(const DzTimeRange&) { return 0; }
 
 protected:
     // The scene's current time, 0 without a scene.

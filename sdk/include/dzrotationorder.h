@@ -15,7 +15,9 @@ public:
 
     DzRotationOrder() : m_order(XYZ) {}
     DzRotationOrder(RotOrder order) : m_order(order) {}
-    // An out-of-range integer gives XYZ.
+    // Stand-in only (the real header has no single-int constructor; there
+    // DzRotationOrder(0) would take the AxisOrder form with a null array): an
+    // out-of-range integer gives XYZ. Plug-in code names the enum value instead.
     explicit DzRotationOrder(int order);
     DzRotationOrder(int first, int second, int third);
 

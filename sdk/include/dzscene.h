@@ -7,6 +7,12 @@
 // joined; getNode(i) and findNodeIndex are constant time, findNode by name too.
 // A scene node deleted by someone else leaves the list.
 //
+// Choice of the stand-in where the host's behaviour is not known: adding a node
+// that is already in the scene (added before, or joined through an ancestor)
+// changes nothing and answers true, as the node is in the scene as asked. A
+// builder that adds a figure and then each of its bones in turn (each bone made
+// a child first, so already in the scene) relies on that answer being true.
+//
 // Time. Host time is in ticks of 1/4800 s. The time step (ticks per frame,
 // default 160 = 30 frames per second) must be positive: other values are ignored.
 // getFrame() is the current time divided by the time step (rounded down).
@@ -55,8 +61,8 @@ public slots:
     DzNode* findNode(const QString& name) const;
     // The earliest-added node with this label, or NULL.
     DzNode* findNodeByLabel(const QString& label) const;
-    // Adds the node and its descendants and takes ownership; false for NULL or a
-    // node already in the scene.
+    // Adds the node and its descendants and takes ownership; false for NULL (and
+    // while the scene is being destroyed), true for a node already in the scene.
     bool addNode(DzNode* node);
 
     DzTime getTime() const { return m_time; }

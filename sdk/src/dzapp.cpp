@@ -12,8 +12,7 @@ DzApp::DzApp(int& argc, char** argv) : QApplication(argc, argv) {
 
 DzApp::~DzApp() {
     deleteInterface();
-    delete m_imageMgr;
-    m_imageMgr = nullptr;
+    deleteImageMgr();
     if (dzApp == this) {
         dzApp = nullptr;
     }
@@ -29,6 +28,18 @@ DzMainWindow* DzApp::createInterface() {
 void DzApp::deleteInterface() {
     delete m_mainWindow.data();
     m_mainWindow.clear();
+}
+
+DzImageMgr* DzApp::createImageMgr() {
+    if (!m_imageMgr) {
+        m_imageMgr = new DzImageMgr(nullptr);
+    }
+    return m_imageMgr;
+}
+
+void DzApp::deleteImageMgr() {
+    delete m_imageMgr;
+    m_imageMgr = nullptr;
 }
 
 DzMainWindow* DzApp::getInterface() const {

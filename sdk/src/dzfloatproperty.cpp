@@ -90,3 +90,19 @@ void DzFloatProperty::deleteAllKeys() {
     m_value = float(getValue(currentTime()));
     m_keys.clear();
 }
+
+int DzFloatProperty::deleteKeys(const DzTimeRange& range) {
+    if (m_keys.empty() || range.isEmpty()) {
+        return 0;
+    }
+    const float valueNow = float(getValue(currentTime()));
+    const auto first =
+        std::lower_bound(m_keys.begin(), m_keys.end(), range.getStart(), KeyTimeLess());
+    const auto last = std::upper_bound(first, m_keys.end(), range.getEnd(), KeyTimeLess());
+    const int deleted = int(last - first);
+    m_keys.erase(first, last);
+    if (deleted > 0 && m_keys.empty()) {
+        m_value = valueNow;
+    }
+    return deleted;
+}

@@ -129,9 +129,14 @@ DzError DzNode::addNodeChild(DzNode* child, bool inPlace) {
     if (!child || child == this || child->m_parent) {
         return DZ_ILLEGAL_ARGUMENT_ERROR;
     }
-    for (const DzNode* up = this; up; up = up->m_parent) {
-        if (up == child) {
-            return DZ_ILLEGAL_HIERARCHY_ERROR;
+    // Only a node with children can be an ancestor of this one; a new leaf (a
+    // bone being added under its parent) skips the walk up, so building a chain
+    // of n bones stays linear in n.
+    if (!child->m_children.empty()) {
+        for (const DzNode* up = this; up; up = up->m_parent) {
+            if (up == child) {
+                return DZ_ILLEGAL_HIERARCHY_ERROR;
+            }
         }
     }
     const DzMatrix3 world = child->getWSTransform();

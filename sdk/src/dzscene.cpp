@@ -87,10 +87,14 @@ DzNode* DzScene::findNodeByLabel(const QString& label) const {
 }
 
 bool DzScene::addNode(DzNode* node) {
-    if (!node || m_destroying || m_index.contains(node)) {
+    if (!node || m_destroying) {
         return false;
     }
-    addOne(node);
+    // A node in the scene has its whole subtree there too (children given to a
+    // scene node join it), so there is nothing to walk.
+    if (!m_index.contains(node)) {
+        addOne(node);
+    }
     return true;
 }
 

@@ -2,15 +2,27 @@
 
 #include "dzbone.h"
 
+#include <vector>
+
 namespace {
 
+// Depth first in child order, with a stack of its own rather than recursion,
+// so that a chain of many bones cannot exhaust the call stack.
 void collectBones(const DzNode* node, DzBoneList& bones) {
-    for (int i = 0; i < node->getNumNodeChildren(); ++i) {
-        DzNode* child = node->getNodeChild(i);
-        if (auto* bone = qobject_cast<DzBone*>(child)) {
-            bones.append(bone);
-            collectBones(bone, bones);
+    std::vector<DzBone*> pending;
+    const auto pushChildBones = [&pending](const DzNode* parent) {
+        for (int i = parent->getNumNodeChildren() - 1; i >= 0; --i) {
+            if (auto* bone = qobject_cast<DzBone*>(parent->getNodeChild(i))) {
+                pending.push_back(bone);
+            }
         }
+    };
+    pushChildBones(node);
+    while (!pending.empty()) {
+        DzBone* bone = pending.back();
+        pending.pop_back();
+        bones.append(bone);
+        pushChildBones(bone);
     }
 }
 

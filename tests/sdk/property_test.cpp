@@ -36,6 +36,21 @@ TEST_F(PropertyTest, ConstantKeysHoldUntilTheNextKey) {
     EXPECT_DOUBLE_EQ(p.getValue(100), 5.0);
 }
 
+TEST_F(PropertyTest, DeletingKeysInARangeKeepsTheOthersWithTheirInterpolation) {
+    DzFloatProperty p(QStringLiteral("Step"), true, false);
+    p.setValue(0, 1.0f, DzFloatProperty::CONSTANT_INTERP);
+    p.setValue(100, 9.0f);
+    p.setValue(200, 5.0f);
+    EXPECT_EQ(p.deleteKeys(DzTimeRange(50, 100)), 1);
+    ASSERT_EQ(p.getNumKeys(), 2);
+    EXPECT_DOUBLE_EQ(p.getValue(199), 1.0);            // the first key still holds
+    EXPECT_EQ(p.deleteKeys(DzTimeRange(300, 200)), 0); // an empty range deletes nothing
+    dzScene->setTime(150);
+    EXPECT_EQ(p.deleteKeys(DzTimeRange(0, 200)), 2);
+    EXPECT_FALSE(p.hasKeys());
+    EXPECT_DOUBLE_EQ(p.getValue(0), 1.0); // the value it had at the scene time
+}
+
 TEST_F(PropertyTest, UntimedAccessWorksAtTheSceneTime) {
     DzFloatProperty p(QStringLiteral("X"), true, false);
     p.setValue(7.0f); // no keys: no key is added

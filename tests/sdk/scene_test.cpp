@@ -16,8 +16,10 @@ TEST_F(SceneTest, AddingATreeAddsEveryNodeOnceInOrder) {
     hip->addNodeChild(thigh);
     hip->addNodeChild(spine);
     ASSERT_TRUE(dzScene->addNode(figure));
-    EXPECT_FALSE(dzScene->addNode(figure));
-    EXPECT_FALSE(dzScene->addNode(hip)); // already in through its parent
+    // Nodes already in the scene, on their own or through their parent, are
+    // accepted and not added twice.
+    EXPECT_TRUE(dzScene->addNode(figure));
+    EXPECT_TRUE(dzScene->addNode(hip));
     EXPECT_FALSE(dzScene->addNode(nullptr));
     ASSERT_EQ(dzScene->getNumNodes(), 4);
     EXPECT_EQ(dzScene->getNode(0), figure);
@@ -37,6 +39,37 @@ TEST_F(SceneTest, AddingATreeAddsEveryNodeOnceInOrder) {
     EXPECT_EQ(dzScene->findNodeIndex(spine), 2);
     EXPECT_EQ(dzScene->findNodeIndex(foot), 3);
     EXPECT_EQ(foot->getNodeParent(), nullptr);
+}
+
+// A figure built bone by bone the way an importer does it: each bone is made
+// a child of its parent (or of the figure) and then added to the scene; the
+// figure is added after its first bone.
+TEST_F(SceneTest, FigureBuiltBoneByBoneHoldsEveryBoneOnce) {
+    auto* figure = new DzFigure();
+    auto* root = new DzBone();
+    auto* a = new DzBone();
+    auto* b = new DzBone();
+    auto* secondRoot = new DzBone();
+    ASSERT_EQ(figure->addNodeChild(root), DZ_NO_ERROR);
+    ASSERT_TRUE(dzScene->addNode(figure));
+    ASSERT_TRUE(dzScene->addNode(root));
+    ASSERT_EQ(root->addNodeChild(a), DZ_NO_ERROR);
+    ASSERT_TRUE(dzScene->addNode(a));
+    ASSERT_EQ(a->addNodeChild(b), DZ_NO_ERROR);
+    ASSERT_TRUE(dzScene->addNode(b));
+    ASSERT_EQ(figure->addNodeChild(secondRoot), DZ_NO_ERROR);
+    ASSERT_TRUE(dzScene->addNode(secondRoot));
+
+    ASSERT_EQ(dzScene->getNumNodes(), 5);
+    const DzNode* order[] = {figure, root, a, b, secondRoot};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(dzScene->getNode(i), order[i]) << i;
+    }
+    DzBoneList bones;
+    figure->getAllBones(bones);
+    EXPECT_EQ(bones, (DzBoneList{root, a, b, secondRoot}));
+    EXPECT_EQ(b->getNodeParent(), a);
+    EXPECT_EQ(b->getSkeleton(), figure);
 }
 
 TEST_F(SceneTest, FindNodeFollowsRenamesAndPrefersTheEarliestNode) {

@@ -11,6 +11,9 @@ const std::vector<Command>& commands() {
         {"validate", "load project files and report OK or why each is rejected", &runValidate},
         {"convert", "rewrite a project file as version 31 (or 9 with --v2)", &runConvert},
         {"sample", "write the built-in sample scene as a project file", &runSample},
+        {"export", "export the built-in demo scene through the plug-in's exporter", &runExport},
+        {"import", "import a project file through the plug-in's importer and print the scene",
+         &runImport},
     };
     return table;
 }

@@ -26,5 +26,7 @@ int runDump(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 int runSample(const std::vector<std::string>& args);
+int runExport(const std::vector<std::string>& args);
+int runImport(const std::vector<std::string>& args);
 
 } // namespace yfx

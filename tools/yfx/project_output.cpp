@@ -9,7 +9,7 @@
 #include "format/time_text.h"
 #include "format/writer_v31.h"
 #include "format/writer_v9.h"
-#include "tools/yfx/atomic_file.h"
+#include "platform/replace_file.h"
 #include "tools/yfx/writable_doc.h"
 
 namespace yfx {

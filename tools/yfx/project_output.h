@@ -1,7 +1,7 @@
 // Writing a document as a project file the way an export with every option
 // on does: the version 31 stream (or the version 9 one) packed into the
 // compressed container. Everything happens in memory, then the file is put
-// in place in one step (tools/yfx/atomic_file.h), so no temporary file of the
+// in place in one step (platform/replace_file.h), so no temporary file of the
 // container step is ever left anywhere.
 #pragma once
 

@@ -1,0 +1,116 @@
+#include "export/mesh_geometry.h"
+
+#include <algorithm>
+
+#include <dzfacetmesh.h>
+#include <dzmap.h>
+#include <dzuvset.h>
+
+#include "document/doc_alloc.h"
+#include "normalise/index_checks.h"
+
+namespace yfx {
+namespace exporter {
+
+using normalise::indexIn;
+
+int gatherMeshVertices(DocMesh& mesh, const DzGeometry& shapeGeometry, const DzVertexMesh* cached) {
+    mesh.mesh_value = shapeGeometry.getNumVertices();
+    const DzGeometry& source = cached != nullptr ? *cached : shapeGeometry;
+    const int count = source.getNumVertices();
+    const DzPnt3* points = source.getVerticesPtr();
+    if (count < 1 || points == nullptr) {
+        return 1;
+    }
+    if (allocateMeshVertices(mesh, count) == 0) {
+        return 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        float* position = mesh.vertices[static_cast<std::size_t>(i)].position;
+        position[0] = points[i][0];
+        position[1] = points[i][1];
+        position[2] = points[i][2];
+    }
+    return 1;
+}
+
+namespace {
+
+bool isTriangle(const DzFacet& facet) {
+    return facet.m_vertIdx[3] < 0;
+}
+
+} // namespace
+
+int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry) {
+    const int facetCount = geometry.getNumFacets();
+    const DzFacet* facets = geometry.getFacetsPtr();
+    if (facetCount < 1 || facets == nullptr) {
+        mesh.highest_vertex_index = kNoPolygonVertexIndex;
+        return 1;
+    }
+    if (allocatePolygons(mesh, facetCount) == 0) {
+        return 0;
+    }
+    const std::size_t vertexCount = mesh.vertices.size();
+    std::int32_t highest = kNoPolygonVertexIndex;
+    std::size_t next = 0;
+    for (const bool triangles : {true, false}) {
+        for (int f = 0; f < facetCount; ++f) {
+            const DzFacet& facet = facets[f];
+            if (isTriangle(facet) != triangles) {
+                continue;
+            }
+            DocPolygon& polygon = mesh.polygons[next++];
+            const int cornerCount = triangles ? 3 : 4;
+            if (preparePolygon(polygon, cornerCount) == 0) {
+                return 0;
+            }
+            polygon.material = facet.m_materialIdx;
+            for (int c = 0; c < cornerCount; ++c) {
+                DocCorner& corner = polygon.corners[static_cast<std::size_t>(c)];
+                const std::int32_t vertex = facet.m_vertIdx[c];
+                corner.vertex = indexIn(vertex, vertexCount) ? vertex : -1;
+                corner.uv[0].index = facet.m_uvwIdx[c];
+                highest = std::max(highest, corner.vertex);
+            }
+        }
+    }
+    mesh.highest_vertex_index = highest;
+    return 1;
+}
+
+void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeometry) {
+    const std::size_t surfaceCount = mesh.surfaces.size();
+    const bool hasUVSets = geometry.getNumUVSets() >= 1;
+    for (DocPolygon& polygon : mesh.polygons) {
+        if (!indexIn(polygon.material, surfaceCount)) {
+            continue;
+        }
+        const DzMap* map = nullptr;
+        if (isCachedGeometry) {
+            map = geometry.getUVs();
+        } else if (hasUVSets) {
+            const DocSurface& surface = mesh.surfaces[static_cast<std::size_t>(polygon.material)];
+            map = geometry.getUVSet(surface.uv_set_index);
+        }
+        if (map == nullptr || map->getType() != DzMap::FLOAT2_MAP) {
+            continue;
+        }
+        const DzPnt2* points = map->getPnt2ArrayPtr();
+        const int valueCount = map->getNumValues();
+        if (points == nullptr || valueCount < 1) {
+            continue;
+        }
+        for (DocCorner& corner : polygon.corners) {
+            DocCornerUV& layer = corner.uv[0];
+            if (indexIn(layer.index, static_cast<std::size_t>(valueCount))) {
+                layer.value.u = points[layer.index][0];
+                layer.value.v = 1.0f - points[layer.index][1];
+            }
+        }
+    }
+}
+
+} // namespace exporter
+} // namespace yfx

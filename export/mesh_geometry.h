@@ -1,0 +1,36 @@
+// The geometry of one gathered mesh: vertex positions, polygons (triangles
+// first, then quads) and the per-corner texture coordinates of UV layer 0.
+// Every index a host facet gives is checked before it is used.
+#pragma once
+
+#include "document/scene_doc.h"
+
+class DzFacetMesh;
+class DzGeometry;
+class DzVertexMesh;
+
+namespace yfx {
+namespace exporter {
+
+// Mesh value = the vertex count of the shape's own geometry. Positions come
+// from the cached (final, world-space) geometry when there is one, otherwise
+// from the shape's geometry. Returns 0 when the vertices cannot be allocated.
+int gatherMeshVertices(DocMesh& mesh, const DzGeometry& shapeGeometry, const DzVertexMesh* cached);
+
+// One polygon per facet of `geometry`: all triangles (negative fourth vertex
+// index) in facet order, then all quads. Each keeps the facet's material index
+// and, per corner, its vertex index and, in UV layer 0, its UV index. A vertex
+// index that names none of the mesh's gathered vertices becomes -1. The
+// highest vertex index is the largest corner vertex index, kNoPolygonVertexIndex
+// without polygons. Returns 0 when the polygons cannot be allocated.
+int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry);
+
+// The (u, 1 - v) of each corner's UV index, for polygons whose material names
+// one of the mesh's surfaces. The map is the geometry's UV map when it is the
+// cached geometry, otherwise its UV set of the surface's UV set index. Corners
+// whose UV index lies outside the map, and maps that are not two-component,
+// keep the values as constructed.
+void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeometry);
+
+} // namespace exporter
+} // namespace yfx

@@ -1,0 +1,130 @@
+#include "import/animation_keys.h"
+
+#include "import/host_numbers.h"
+#include "normalise/index_checks.h"
+#include "util/keyframe_sampling.h"
+#include "util/matrix_math.h"
+
+#include <dzbone.h>
+#include <dzfloatproperty.h>
+#include <dzscene.h>
+
+#include <cmath>
+#include <limits>
+
+namespace yfx {
+namespace importer {
+
+namespace {
+
+using normalise::indexIn;
+
+constexpr double kSecondsPerDay = 24.0 * 60.0 * 60.0;
+constexpr float kDegreesPerRadian = 57.29578f;
+
+// The number of samples, or -1 when the tracks are to stay empty.
+std::int64_t sampleCount(const DocAnimation& animation, float fps) {
+    float start = 0.0f, end = 0.0f;
+    animationTimeRange(animation, start, end);
+    const double n = std::ceil(double(end) * double(fps));
+    if (!std::isfinite(n) || n < 0.0 || n > kSecondsPerDay * double(fps) ||
+        n > double(std::numeric_limits<std::int32_t>::max())) {
+        return -1;
+    }
+    return n == 0.0 ? 1 : std::int64_t(n);
+}
+
+void bakeTrack(const DocAnimation& animation, std::int32_t j, std::int64_t n, float dt,
+               DocTrack& baked) {
+    TrackSampler sampler(animation, j);
+    baked.position_keys.resize(std::size_t(n));
+    baked.rotation_keys.resize(std::size_t(n));
+    baked.scale_keys.resize(std::size_t(n));
+    for (std::int64_t s = 0; s < n; ++s) {
+        const float t = float(s) * dt;
+        const std::size_t at = std::size_t(s);
+        baked.position_keys[at].time = t;
+        baked.rotation_keys[at].time = t;
+        baked.scale_keys[at].time = t;
+        sampler.position(t, baked.position_keys[at].value);
+        sampler.rotation(t, baked.rotation_keys[at].value);
+        sampler.scale(t, baked.scale_keys[at].value);
+    }
+}
+
+void setAt(DzFloatProperty* property, DzTime time, float value) {
+    if (property != nullptr) {
+        property->setValue(time, value);
+    }
+}
+
+} // namespace
+
+int bakeAnimation(SceneDoc& doc, std::int32_t a) {
+    if (!indexIn(a, doc.animations.size())) {
+        return 0;
+    }
+    DocAnimation& animation = doc.animations[std::size_t(a)];
+    const float fps = framesPerSecond(animation.frames_per_second);
+    const float dt = 1.0f / fps;
+    const std::int64_t n = sampleCount(animation, fps);
+    // The samples of every track are taken before any track is replaced:
+    // each sampler reads its own track only, but the lists are swapped in
+    // afterwards so that a failed allocation leaves the tracks as they were.
+    std::vector<DocTrack> baked(animation.tracks.size());
+    if (n > 0) {
+        for (std::size_t j = 0; j < baked.size(); ++j) {
+            bakeTrack(animation, std::int32_t(j), n, dt, baked[j]);
+        }
+    }
+    for (std::size_t j = 0; j < baked.size(); ++j) {
+        DocTrack& track = animation.tracks[j];
+        track.position_keys.swap(baked[j].position_keys);
+        track.rotation_keys.swap(baked[j].rotation_keys);
+        track.scale_keys.swap(baked[j].scale_keys);
+    }
+    return 1;
+}
+
+int keyBone(const SceneDoc& doc, const BoneFrames& frames, DzBone* bone, std::int32_t b) {
+    if (bone == nullptr || dzScene == nullptr || !indexIn(b, frames.size()) || doc.bones.empty() ||
+        doc.animations.empty()) {
+        return 0;
+    }
+    const DocAnimation& animation = doc.animations[0];
+    if (!indexIn(b, animation.tracks.size())) {
+        return 1;
+    }
+    const DocTrack& track = animation.tracks[std::size_t(b)];
+    const long long step = dzScene->getTimeStep() != 0 ? dzScene->getTimeStep() : 1;
+    const long long startFrame = dzScene->getAnimRange().getStart() / step;
+    long long time = startFrame * step;
+    for (std::size_t k = 0; k < track.position_keys.size(); ++k, time += step) {
+        if (time > std::numeric_limits<DzTime>::max() ||
+            time < std::numeric_limits<DzTime>::min()) {
+            break;
+        }
+        const DzTime tm = DzTime(time);
+        const float* position = track.position_keys[k].value;
+        static const float kNoRotation[4] = {0, 0, 0, 1};
+        static const float kNoScale[3] = {1, 1, 1};
+        const float* rotation =
+            k < track.rotation_keys.size() ? track.rotation_keys[k].value : kNoRotation;
+        const float* scale = k < track.scale_keys.size() ? track.scale_keys[k].value : kNoScale;
+        float euler[3];
+        quatToEuler(rotation, euler);
+        setAt(bone->getXPosControl(), tm, position[0]);
+        setAt(bone->getYPosControl(), tm, position[1]);
+        setAt(bone->getZPosControl(), tm, position[2]);
+        setAt(bone->getXScaleControl(), tm, scale[0]);
+        setAt(bone->getYScaleControl(), tm, scale[1]);
+        setAt(bone->getZScaleControl(), tm, scale[2]);
+        setAt(bone->getXRotControl(), tm, euler[0] * kDegreesPerRadian);
+        setAt(bone->getYRotControl(), tm, euler[1] * kDegreesPerRadian);
+        setAt(bone->getZRotControl(), tm, euler[2] * kDegreesPerRadian);
+    }
+    return 1;
+}
+
+} // namespace importer
+} // namespace yfx

@@ -1,0 +1,33 @@
+// The document's animation as host keys: every track baked to one key per
+// frame, and the first animation's keys written frame by frame onto the
+// bones' transform properties.
+#pragma once
+
+#include <cstdint>
+
+#include "document/scene_doc.h"
+#include "import/mesh_build.h"
+
+class DzBone;
+
+namespace yfx {
+namespace importer {
+
+// Resamples every track of animation `a` at the frames of its own rate
+// (framesPerSecond): n = ceil(latest key time x rate) samples (1 when that
+// is 0), sample s at time s / rate, and replaces each track's three key
+// lists with them. A sample count that is negative, not a number or above
+// one day of frames leaves every track without keys. Returns 0 when a is out
+// of range, else 1.
+int bakeAnimation(SceneDoc& doc, std::int32_t a);
+
+// Writes track b of the first animation onto the bone: key k lands on frame
+// (start of the scene's animation range) + k, setting X, Y, Z position, X, Y,
+// Z scale and X, Y, Z rotation (degrees of the key's Euler angles). A missing
+// rotation or scale key counts as none. A bone without a track gets no keys;
+// keys that would land beyond the host's time range are dropped. Returns 0
+// when the bone, the frame or the animation is missing, else 1.
+int keyBone(const SceneDoc& doc, const BoneFrames& frames, DzBone* bone, std::int32_t b);
+
+} // namespace importer
+} // namespace yfx

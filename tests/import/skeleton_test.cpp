@@ -1,0 +1,200 @@
+// The figure and its bones: the hierarchy and placement of bones in chains,
+// with second roots, parents after their children and parents that do not
+// exist; baked animation keys; weight maps; and the bone each group's faces
+// are given to, at every scale.
+#include "import_support.h"
+
+#include <dzbone.h>
+#include <dzbonebinding.h>
+#include <dzfigure.h>
+#include <dzfloatproperty.h>
+#include <dzselectionmap.h>
+#include <dzskinbinding.h>
+#include <dzweightmap.h>
+
+#include <cmath>
+
+using namespace importtest;
+
+namespace {
+
+// One triangle in group "Body" whose first vertex is weighted to bone 0, so
+// that the import takes the figure path.
+yfx::SceneDoc skinnedTriangle() {
+    yfx::SceneDoc doc;
+    addGroups(doc, {"Body"});
+    addVertex(doc, 0, 0, 0);
+    addVertex(doc, 1, 0, 0);
+    addVertex(doc, 0, 1, 0);
+    addPolygon(doc, {0, 1, 2}, 0);
+    doc.vertices[0].weights.push_back(yfx::DocWeight{0, 1.0f, 1});
+    return doc;
+}
+
+void expectVec(float x, float y, float z, const DzVec3& v, const char* what) {
+    EXPECT_NEAR(x, v.m_x, 1e-5) << what;
+    EXPECT_NEAR(y, v.m_y, 1e-5) << what;
+    EXPECT_NEAR(z, v.m_z, 1e-5) << what;
+}
+
+const DzFigure* onlyFigure() {
+    const std::vector<DzNode*> figures = nodesOf("DzFigure");
+    EXPECT_EQ(1u, figures.size());
+    return figures.empty() ? nullptr : qobject_cast<DzFigure*>(figures[0]);
+}
+
+} // namespace
+
+TEST_F(ImportTest, BonesFormTheirHierarchyUnderOneFigure) {
+    yfx::SceneDoc doc = skinnedTriangle();
+    addBone(doc, "Root", -1, 0, 0, 0);
+    addBone(doc, "A", 0, 0, 1, 0);
+    addBone(doc, "B", 1, 0, 1, 0);
+    addBone(doc, "Tail", -1, 0, -1, 0); // a second root
+    addBone(doc, "Shin", 6, 0, 1, 0);   // its parent comes after it
+    addBone(doc, "Stray", 9, 0, 0, 5);  // no such parent
+    addBone(doc, "Thigh", 0, 2, 0, 0);
+    build(normalised(std::move(doc)), everyOption());
+
+    const DzFigure* figure = onlyFigure();
+    ASSERT_NE(nullptr, figure);
+    EXPECT_EQ(QStringLiteral("Robot_Figure0"), figure->getName());
+    struct Expected {
+        const char* bone;
+        const DzNode* parent;
+        float origin[3];
+    };
+    const Expected expected[] = {
+        {"Root", figure, {0, 0, 0}},        {"A", node("Root"), {0, 1, 0}},
+        {"B", node("A"), {0, 2, 0}},        {"Tail", figure, {0, -1, 0}},
+        {"Shin", node("Thigh"), {0, 1, 0}}, // placed with its parent's identity world
+        {"Stray", figure, {0, 0, 5}},       {"Thigh", node("Root"), {2, 0, 0}},
+    };
+    for (const Expected& e : expected) {
+        const DzNode* bone = node(e.bone);
+        ASSERT_NE(nullptr, bone) << e.bone;
+        EXPECT_TRUE(bone->inherits("DzBone")) << e.bone;
+        EXPECT_EQ(e.parent, bone->getNodeParent()) << e.bone;
+        expectVec(e.origin[0], e.origin[1], e.origin[2], bone->getOrigin(), e.bone);
+    }
+    expectVec(0, 2, 0, node("A")->getEndPoint(), "end of A: B's origin");
+    expectVec(0, 2, 0, node("B")->getEndPoint(), "end of B: its own origin");
+}
+
+TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
+    struct Case {
+        float fps;
+        float lastKeyTime;
+        int keys;
+        int step; // ticks per frame
+    };
+    const Case cases[] = {
+        {24.0f, 1.0f, 24, 200},
+        {std::nanf(""), 1.0f, 30, 160},
+        {24.0f, -1.0f, 0, 200},    // a negative sample count
+        {24.0f, 86401.0f, 0, 200}, // more than a day of frames
+    };
+    for (const Case& c : cases) {
+        freshScene();
+        yfx::SceneDoc doc = skinnedTriangle();
+        addBone(doc, "Root", -1, 0, 0, 0);
+        addBone(doc, "Child", 0, 0, 1, 0); // beyond the animation's one track
+        doc.animations.resize(1);
+        yfx::DocAnimation& animation = doc.animations[0];
+        animation.frames_per_second = c.fps;
+        animation.end_frame = 10.0f;
+        animation.tracks.resize(1);
+        animation.tracks[0].position_keys.push_back({c.lastKeyTime - 1.0f, {0, 0, 0}});
+        animation.tracks[0].position_keys.push_back({c.lastKeyTime, {24, 0, 0}});
+        build(normalised(std::move(doc)), everyOption());
+
+        const DzFloatProperty* x = node("Root")->getXPosControl();
+        ASSERT_EQ(c.keys, x->getNumKeys()) << "fps " << c.fps;
+        for (int k = 0; k < c.keys; ++k) {
+            EXPECT_EQ(k * c.step, x->getKeyTime(k)) << "fps " << c.fps;
+            EXPECT_NEAR(24.0 * k / c.keys, x->getKeyValue(k), 1e-3) << "fps " << c.fps;
+        }
+        EXPECT_EQ(0, node("Child")->getXPosControl()->getNumKeys()) << "fps " << c.fps;
+        EXPECT_EQ(c.step * 10, dzScene->getAnimRange().getEnd()) << "fps " << c.fps;
+    }
+}
+
+TEST_F(ImportTest, EachBoneWeightMapHoldsItsWeightOfEveryVertex) {
+    yfx::SceneDoc doc = skinnedTriangle();
+    for (int b = 0; b < 6; ++b) {
+        addBone(doc, ("B" + std::to_string(b)).c_str(), -1, float(b), 0, 0);
+    }
+    doc.vertices[0].weights = {};
+    doc.vertices[0].weights.push_back(yfx::DocWeight{2, 0.7f, 1});
+    doc.vertices[0].weights.push_back(yfx::DocWeight{5, 0.3f, 1});
+    doc.vertices[1].weights.push_back(yfx::DocWeight{2, 0.6f, 1}); // the first entry counts
+    doc.vertices[1].weights.push_back(yfx::DocWeight{2, 0.4f, 1});
+    build(normalised(std::move(doc)), everyOption());
+
+    const DzFigure* figure = onlyFigure();
+    ASSERT_NE(nullptr, figure);
+    const DzSkinBinding* skin = figure->getSkinBinding();
+    ASSERT_EQ(2, skin->getNumBoneBindings());
+    const std::vector<std::pair<const char*, std::vector<double>>> expected = {
+        {"B2", {0.7, 0.6, 0.0}}, {"B5", {0.3, 0.0, 0.0}}};
+    for (int i = 0; i < 2; ++i) {
+        const DzBoneBinding* binding = skin->getBoneBinding(i);
+        const auto& e = expected[std::size_t(i)];
+        EXPECT_EQ(node(e.first), binding->getBone());
+        EXPECT_EQ(QString::fromLatin1(e.first) + QStringLiteral("_bind"), binding->getName());
+        ASSERT_EQ(3, binding->getWeights()->getNumWeights());
+        for (int v = 0; v < 3; ++v) {
+            EXPECT_NEAR(e.second[std::size_t(v)], binding->getWeights()->getFloatWeight(v), 1e-4)
+                << e.first << " vertex " << v;
+        }
+    }
+}
+
+TEST_F(ImportTest, GroupsGoToTheNearestBoneAtEveryScale) {
+    // Each group is a triangle centred at (x, 0.5, 0); the bones are roots on
+    // the x axis. Scaling moves group centres about the centre of the vertex
+    // bounds, so the bones must move with them: at factor 10 group Near
+    // (x = 1, bounds 0 to 1) would otherwise sit nearer to B. A group as near
+    // to both bones goes to the lower index.
+    struct Group {
+        const char* name;
+        float x;
+        const char* bone;
+    };
+    struct Case {
+        float scale;
+        float boneX[2];
+        std::vector<Group> groups;
+    };
+    const Case cases[] = {
+        {1.0f, {0, 3}, {{"Far", 0, "A"}, {"Near", 1, "A"}}},
+        {10.0f, {0, 3}, {{"Far", 0, "A"}, {"Near", 1, "A"}}},
+        {1.0f, {3, -1}, {{"Tie", 1, "A"}, {"Left", -1, "B"}}},
+    };
+    for (const Case& c : cases) {
+        freshScene();
+        yfx::SceneDoc doc;
+        for (const Group& g : c.groups) {
+            addGroups(doc, {g.name});
+            const int first = int(doc.vertices.size());
+            addVertex(doc, g.x, 0, -1);
+            addVertex(doc, g.x, 0, 1);
+            addVertex(doc, g.x, 1, 0);
+            addPolygon(doc, {first, first + 1, first + 2}, int(doc.groups.size()) - 1);
+        }
+        addBone(doc, "A", -1, c.boneX[0], 0, 0);
+        addBone(doc, "B", -1, c.boneX[1], 0, 0);
+        doc.vertices[0].weights.push_back(yfx::DocWeight{0, 1.0f, 1});
+        build(normalised(std::move(doc)), everyOption(), c.scale);
+
+        const DzFigure* figure = onlyFigure();
+        ASSERT_NE(nullptr, figure);
+        ASSERT_NE(nullptr, figure->getSelectionMap());
+        EXPECT_EQ(QStringLiteral("MyFigure_selMap"), figure->getSelectionMap()->getName());
+        for (const Group& g : c.groups) {
+            EXPECT_EQ(node(g.bone),
+                      figure->getSelectionMap()->findNodeForGroup(QString::fromLatin1(g.name)))
+                << "scale " << c.scale << ", group " << g.name;
+        }
+    }
+}
