@@ -1,6 +1,7 @@
 #include "export/mesh_geometry.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <dzfacetmesh.h>
 #include <dzmap.h>
@@ -80,33 +81,52 @@ int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry) {
     return 1;
 }
 
+namespace {
+
+// The points of a two-component UV map, or none.
+struct UVSource {
+    const DzPnt2* points = nullptr;
+    std::size_t count = 0;
+};
+
+UVSource uvSourceOf(const DzMap* map) {
+    UVSource source;
+    if (map != nullptr && map->getType() == DzMap::FLOAT2_MAP && map->getNumValues() > 0) {
+        source.points = map->getPnt2ArrayPtr();
+        source.count = source.points != nullptr ? static_cast<std::size_t>(map->getNumValues()) : 0;
+    }
+    return source;
+}
+
+} // namespace
+
 void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeometry) {
-    const std::size_t surfaceCount = mesh.surfaces.size();
+    // Polygons name surfaces, and each surface one map: the maps are looked
+    // up once per surface rather than once per polygon.
     const bool hasUVSets = geometry.getNumUVSets() >= 1;
-    for (DocPolygon& polygon : mesh.polygons) {
-        if (!indexIn(polygon.material, surfaceCount)) {
-            continue;
-        }
+    std::vector<UVSource> sources(mesh.surfaces.size());
+    for (std::size_t s = 0; s < sources.size(); ++s) {
         const DzMap* map = nullptr;
         if (isCachedGeometry) {
             map = geometry.getUVs();
         } else if (hasUVSets) {
-            const DocSurface& surface = mesh.surfaces[static_cast<std::size_t>(polygon.material)];
-            map = geometry.getUVSet(surface.uv_set_index);
+            map = geometry.getUVSet(mesh.surfaces[s].uv_set_index);
         }
-        if (map == nullptr || map->getType() != DzMap::FLOAT2_MAP) {
+        sources[s] = uvSourceOf(map);
+    }
+    for (DocPolygon& polygon : mesh.polygons) {
+        if (!indexIn(polygon.material, sources.size())) {
             continue;
         }
-        const DzPnt2* points = map->getPnt2ArrayPtr();
-        const int valueCount = map->getNumValues();
-        if (points == nullptr || valueCount < 1) {
+        const UVSource& source = sources[static_cast<std::size_t>(polygon.material)];
+        if (source.points == nullptr) {
             continue;
         }
         for (DocCorner& corner : polygon.corners) {
             DocCornerUV& layer = corner.uv[0];
-            if (indexIn(layer.index, static_cast<std::size_t>(valueCount))) {
-                layer.value.u = points[layer.index][0];
-                layer.value.v = 1.0f - points[layer.index][1];
+            if (indexIn(layer.index, source.count)) {
+                layer.value.u = source.points[layer.index][0];
+                layer.value.v = 1.0f - source.points[layer.index][1];
             }
         }
     }

@@ -1,6 +1,8 @@
 #include "export/skin_weight_gathering.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include <dzbonebinding.h>
 #include <dznode.h>
@@ -15,10 +17,35 @@ namespace exporter {
 
 namespace {
 
+// The first non-zero raw weight at or after k, or `end`. Runs of zeros are
+// passed over four weights (eight bytes) at a time.
+std::size_t nextNonZero(const unsigned short* raw, std::size_t k, std::size_t end) {
+    std::uint64_t four = 0;
+    while (k + 4 <= end) {
+        std::memcpy(&four, raw + k, sizeof four);
+        if (four != 0) {
+            break;
+        }
+        k += 4;
+    }
+    while (k < end && raw[k] == 0) {
+        ++k;
+    }
+    return k;
+}
+
+// A bone's map holds a weight for every vertex of the mesh, most of them
+// zero (a vertex follows a few bones): the raw array is scanned for the
+// non-zero entries, and only those are read through the host's conversion.
 void addBindingWeights(const DzWeightMap& map, std::int32_t bone, DocMesh& mesh) {
+    const unsigned short* raw = map.getWeights();
+    if (raw == nullptr) {
+        return; // a map without weights
+    }
     const std::size_t limit =
         std::min(static_cast<std::size_t>(map.getNumWeights()), mesh.vertices.size());
-    for (std::size_t k = 0; k < limit; ++k) {
+    for (std::size_t k = nextNonZero(raw, 0, limit); k < limit;
+         k = nextNonZero(raw, k + 1, limit)) {
         const double w = map.getFloatWeight(static_cast<int>(k));
         if (w != 0.0 && addWeight(mesh.vertices[k], bone, static_cast<float>(w)) != nullptr) {
             mesh.weights_flag = 1;

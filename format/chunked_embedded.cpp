@@ -1,7 +1,8 @@
 // The embedded files chunk: a count, then per file a stored path (a name),
 // a u32 byte size S and S bytes of content. The filling walk writes every
-// file into the project folder under the stored path's file name, so that
-// the textures a project carries stand beside it.
+// file under the stored path's file name into the folder the load names for
+// them (normally the project folder, so that the textures a project carries
+// stand beside it); a load that names none writes nothing.
 //
 // A file's stored path comes from whoever made the file, so it is never
 // followed: only its last component is used, names that could leave the
@@ -34,8 +35,9 @@ void writeEmbeddedFile(const std::wstring& folder, const wchar_t* storedPath,
                        const std::uint8_t* bytes, std::uint32_t size) {
     try {
         const std::wstring name = embeddedFileName(storedPath);
-        // Without a project folder there is no place that is known to be
-        // the project's (a relative target would land in the working folder).
+        // Without a folder (the load writes none, or there is no project
+        // folder) nothing is written: a relative target would land in the
+        // working folder.
         if (name.empty() || folder.empty()) {
             return;
         }
@@ -93,7 +95,7 @@ bool readEmbeddedFiles(Reader& r, Pass pass) {
             return false;
         }
         if (pass == Pass::Fill && size > 0) {
-            writeEmbeddedFile(r.projectFolder(), path.wide, content, size);
+            writeEmbeddedFile(r.embeddedFilesFolder(), path.wide, content, size);
         }
     }
     return true;

@@ -80,7 +80,8 @@ bool readMeshContainer(ChunkedParse& p, const ChunkSpan& chunk);
 bool allocateUVSetLists(Reader& r, const MeshTallies& totals);
 
 // The embedded files chunk. The filling walk writes each file into the
-// project folder; the counting walk only steps over them.
+// reader's embedded files folder (none when it is empty); the counting walk
+// only steps over them.
 bool readEmbeddedFiles(Reader& r, Pass pass);
 // The name an embedded file is written under: the stored path's last
 // component (after either separator or a drive). Empty, so that nothing is

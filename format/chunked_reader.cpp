@@ -11,7 +11,7 @@
 
 #include "format/chunked_parse.h"
 #include "format/file_layout.h"
-#include "format/inflate.h"
+#include "format/reader_inflate.h"
 #include "format/reader_version_map.h"
 
 namespace yfx {
@@ -21,24 +21,6 @@ namespace {
 bool failed(Reader& r, const std::string& what) {
     r.fail(what);
     return false;
-}
-
-// Replaces the image by the body that starts at `offset`, inflated into a
-// buffer of the declared size.
-int inflateChunkedBody(Reader& r, std::uint32_t offset, std::uint32_t declaredSize) {
-    r.setSection("compressed body");
-    const std::uint32_t size = r.cursor().size();
-    if (offset > size) {
-        return r.fail("starts at offset " + std::to_string(offset) + ", beyond the end at " +
-                      std::to_string(size));
-    }
-    std::vector<std::uint8_t> inflated;
-    std::string why;
-    if (!inflateBody(r.cursor().data() + offset, size - offset, declaredSize, inflated, why)) {
-        return r.fail(why);
-    }
-    r.installImage(std::move(inflated));
-    return kLoadOk;
 }
 
 // Reads the header from position 0, inflating a compressed image (and the
@@ -74,7 +56,7 @@ int readChunkedHeader(Reader& r) {
                 return r.fail("compressed more than " + std::to_string(kChunkedMaxInflations) +
                               " levels deep");
             }
-            const int status = inflateChunkedBody(r, bodyOffset, total);
+            const int status = inflateLevel(r, bodyOffset, total, InflatedImage::ChunkedOnly);
             if (status != kLoadOk) {
                 return status;
             }

@@ -21,6 +21,25 @@ void report(std::string* reason, const std::string& text) {
     }
 }
 
+// The reader's settings from the options: where embedded files go (nowhere
+// when they are not written) and what it may inflate.
+void applyOptions(Reader& r, const LoadOptions& options) {
+    std::wstring folder;
+    if (options.write_embedded_files) {
+        folder = options.embedded_files_folder;
+        for (wchar_t& c : folder) {
+            c = c == L'/' ? L'\\' : c;
+        }
+        if (folder.empty()) {
+            folder = r.projectFolder();
+        } else if (folder.back() != L'\\') {
+            folder += L'\\';
+        }
+    }
+    r.setEmbeddedFilesFolder(folder);
+    r.inflate_budget_left = options.inflate_budget;
+}
+
 // Parses the reader's image, frees it, and on success normalises the
 // document; on failure the document is emptied.
 int finishLoad(Reader& r, std::string* reason) {
@@ -44,7 +63,14 @@ int finishLoad(Reader& r, std::string* reason) {
 
 } // namespace
 
-int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason) {
+LoadOptions inspectionLoad() {
+    LoadOptions options;
+    options.write_embedded_files = false;
+    return options;
+}
+
+int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason,
+             const LoadOptions& options) {
     clearDocument(doc);
     Reader r(doc);
     std::vector<std::uint8_t> image;
@@ -56,11 +82,13 @@ int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason) {
     }
     r.installImage(std::move(image));
     r.setProjectFolder(projectFolderOf(path));
+    applyOptions(r, options);
     return finishLoad(r, reason);
 }
 
 int loadFromMemory(SceneDoc& doc, const std::uint8_t* data, std::size_t size,
-                   const std::wstring& projectPath, std::string* reason) {
+                   const std::wstring& projectPath, std::string* reason,
+                   const LoadOptions& options) {
     clearDocument(doc);
     Reader r(doc);
     if (static_cast<std::uint64_t>(size) > 0xFFFFFFFFu) {
@@ -69,6 +97,7 @@ int loadFromMemory(SceneDoc& doc, const std::uint8_t* data, std::size_t size,
     }
     r.useImage(data, static_cast<std::uint32_t>(size));
     r.setProjectFolder(projectFolderOf(projectPath));
+    applyOptions(r, options);
     return finishLoad(r, reason);
 }
 

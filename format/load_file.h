@@ -21,18 +21,38 @@
 #include <string>
 
 #include "document/scene_doc.h"
+#include "format/inflate.h"
 
 namespace yfx {
+
+// What a load may do besides filling the document.
+struct LoadOptions {
+    // Whether the files a version 34 file embeds are written out (never over
+    // an existing file). An import places them beside the project file, where
+    // its textures are looked for; looking into a file writes nothing.
+    bool write_embedded_files = true;
+    // The folder they go to, in the host convention; empty for the project
+    // file's own folder. A conversion puts them beside the file it writes.
+    std::wstring embedded_files_folder;
+    // The most the load inflates over all compressed levels of the file.
+    std::uint64_t inflate_budget = kInflateBudget;
+};
+
+// The options of a load that only looks: nothing is written anywhere.
+LoadOptions inspectionLoad();
 
 // Loads the file at a host path (backslashes allowed). Texture paths are
 // resolved against the file's folder; the process's current directory is not
 // changed.
-int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason = nullptr);
+int loadFile(SceneDoc& doc, const std::wstring& path, std::string* reason = nullptr,
+             const LoadOptions& options = LoadOptions());
 
 // The same from bytes in memory. `projectPath` stands for the file's path
 // when texture paths are resolved (may be empty: textures are then named by
-// their bare file names).
+// their bare file names, and embedded files are only written to a folder the
+// options name).
 int loadFromMemory(SceneDoc& doc, const std::uint8_t* data, std::size_t size,
-                   const std::wstring& projectPath = std::wstring(), std::string* reason = nullptr);
+                   const std::wstring& projectPath = std::wstring(), std::string* reason = nullptr,
+                   const LoadOptions& options = LoadOptions());
 
 } // namespace yfx

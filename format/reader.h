@@ -10,6 +10,7 @@
 
 #include "document/scene_doc.h"
 #include "format/byte_cursor.h"
+#include "format/inflate.h"
 
 namespace yfx {
 
@@ -51,6 +52,10 @@ public:
     // without a path).
     void setProjectFolder(const std::wstring& folder) { project_folder_ = folder; }
     const std::wstring& projectFolder() const { return project_folder_; }
+    // The folder the embedded files of a chunked file are written to, in the
+    // same form; empty (the default) when the load writes none.
+    void setEmbeddedFilesFolder(const std::wstring& folder) { embedded_files_folder_ = folder; }
+    const std::wstring& embeddedFilesFolder() const { return embedded_files_folder_; }
 
     // Header and version facts, filled by the header reader.
     std::uint32_t header[kHeaderSlots] = {};
@@ -59,6 +64,8 @@ public:
     std::uint32_t body_start = 0;   // position of the first section
     std::uint64_t corner_total = 0; // polygon corners of all meshes (counting pass)
     NameEncoding encoding = NameEncoding::Ansi;
+    // What the load may still inflate, over all compressed levels.
+    std::uint64_t inflate_budget_left = kInflateBudget;
 
     // What is being read, for the failure reason: a section (or chunk), a
     // record with its index, and a part of that record with its index. Cheap
@@ -103,6 +110,7 @@ private:
     ByteCursor cursor_;
     std::vector<std::uint8_t> owned_;
     std::wstring project_folder_;
+    std::wstring embedded_files_folder_;
     std::string reason_;
     const char* section_ = nullptr;
     const char* record_label_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include "format/chunked_reader.h"
 #include "format/file_layout.h"
-#include "format/inflate.h"
+#include "format/reader_inflate.h"
 #include "format/reader_sections.h"
 #include "format/reader_version_map.h"
 
@@ -73,29 +73,6 @@ int checkSize(Reader& r) {
     return kLoadOk;
 }
 
-// Replaces the image by its inflated body. The body runs from the offset in
-// slot 5 to the end of the image; its inflated size is slot 3.
-int inflateImage(Reader& r) {
-    r.setSection("compressed body");
-    const std::uint32_t offset = r.header[kSlotFirstSection];
-    const std::uint32_t size = r.cursor().size();
-    if (offset > size) {
-        return r.fail("starts at offset " + std::to_string(offset) + ", beyond the end at " +
-                      std::to_string(size));
-    }
-    std::vector<std::uint8_t> inflated;
-    std::string why;
-    if (!inflateBody(r.cursor().data() + offset, size - offset, r.header[kSlotSize], inflated,
-                     why)) {
-        return r.fail(why);
-    }
-    if (static_cast<std::uint64_t>(inflated.size()) > 0xFFFFFFFFu) {
-        return r.fail("inflates beyond 4 GiB");
-    }
-    r.installImage(std::move(inflated));
-    return kLoadOk;
-}
-
 } // namespace
 
 int parseImage(Reader& r) {
@@ -115,8 +92,11 @@ int parseImage(Reader& r) {
     }
     if ((r.header[kSlotFlags] & kFlagCompressed) != 0) {
         // One level of inflation: the inner header's compression flag is not
-        // looked at again.
-        if ((status = inflateImage(r)) != kLoadOk || (status = readPrefix(r, version)) != kLoadOk) {
+        // looked at again. The body runs from the offset in slot 5 to the end
+        // of the image; slot 3 bounds its inflated size.
+        if ((status = inflateLevel(r, r.header[kSlotFirstSection], r.header[kSlotSize],
+                                   InflatedImage::AnyVersion)) != kLoadOk ||
+            (status = readPrefix(r, version)) != kLoadOk) {
             return status;
         }
         if (version == static_cast<std::uint32_t>(kChunkedVersion)) {

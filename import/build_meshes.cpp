@@ -27,24 +27,6 @@ bool anyTrackKey(const SceneDoc& doc) {
     return false;
 }
 
-// Every polygon into the first group, which then counts them all.
-void regroupIntoFirst(SceneDoc& doc) {
-    if (doc.groups.empty()) {
-        return;
-    }
-    std::int32_t total = 0;
-    for (DocMesh& mesh : doc.meshes) {
-        for (DocPolygon& polygon : mesh.polygons) {
-            polygon.group = 0;
-            ++total;
-        }
-    }
-    for (DocGroup& group : doc.groups) {
-        group.group_value = 0;
-    }
-    doc.groups[0].group_value = total;
-}
-
 void bakeEveryAnimation(SceneDoc& doc) {
     for (std::size_t a = 0; a < doc.animations.size(); ++a) {
         bakeAnimation(doc, std::int32_t(a));
@@ -86,6 +68,23 @@ void figurePath(ImportSession& session, MeshBuild& build) {
 }
 
 } // namespace
+
+void regroupIntoFirst(SceneDoc& doc) {
+    if (doc.groups.empty()) {
+        return;
+    }
+    std::int32_t total = 0;
+    for (DocMesh& mesh : doc.meshes) {
+        for (DocPolygon& polygon : mesh.polygons) {
+            polygon.group = 0;
+            ++total;
+        }
+    }
+    for (DocGroup& group : doc.groups) {
+        group.group_value = 0;
+    }
+    doc.groups[0].group_value = total;
+}
 
 bool needsFigurePath(const ImportSession& session) {
     const SceneDoc& doc = session.document;

@@ -14,6 +14,10 @@ namespace importer {
 // more, or joints are on and some pool vertex has a weight.
 bool needsFigurePath(const ImportSession& session);
 
+// Every polygon of every mesh into the first group, which then counts them
+// all (the other groups count none). Nothing without groups.
+void regroupIntoFirst(SceneDoc& doc);
+
 // Runs the chosen path:
 // - plain: polygons stay in their groups with groups on (else all go to the
 //   first group, which takes the file's base name); every animation baked;

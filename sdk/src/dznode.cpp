@@ -2,6 +2,7 @@
 
 #include "dzboolproperty.h"
 #include "dzfloatproperty.h"
+#include "dzhostclock.h"
 #include "dzobject.h"
 #include "dzscene.h"
 #include "dzselectionmap.h"
@@ -202,6 +203,7 @@ void DzNode::update(bool isRender) {
 }
 
 void DzNode::finalize(bool isRender, bool allowResChange) {
+    const DzHostClock::Scope timed;
     if (m_object) {
         m_object->finalize(*this, isRender, allowResChange);
     }
@@ -247,10 +249,12 @@ DzMatrix3 DzNode::worldMatrix(DzTime tm, bool poseDefaults, bool pivotDefaults) 
 
 void DzNode::getLocalTransform(DzTime tm, DzVec3& pos, DzQuat& rot, DzMatrix3& scale,
                                bool defaults) const {
+    const DzHostClock::Scope timed;
     localParts(tm, defaults, defaults, pos, rot, scale);
 }
 
 DzMatrix3 DzNode::getLocalTransform(DzTime tm, bool defaultVal) const {
+    const DzHostClock::Scope timed;
     return localMatrix(tm, defaultVal, defaultVal);
 }
 
@@ -259,6 +263,7 @@ DzMatrix3 DzNode::getLocalTransform() const {
 }
 
 DzMatrix3 DzNode::getWSTransform(DzTime tm, bool defaultVal) const {
+    const DzHostClock::Scope timed;
     return worldMatrix(tm, defaultVal, defaultVal);
 }
 

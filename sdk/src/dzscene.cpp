@@ -1,5 +1,6 @@
 #include "dzscene.h"
 
+#include "dzhostclock.h"
 #include "dznode.h"
 
 DzScene* dzScene = nullptr;
@@ -151,6 +152,7 @@ int DzScene::getFrame() const {
 }
 
 void DzScene::setFrame(int frame) {
+    const DzHostClock::Scope timed;
     const long long t = static_cast<long long>(frame) * m_timeStep;
     m_time = t > DZ_MAX_TIME ? DZ_MAX_TIME : t < -DZ_MAX_TIME ? -DZ_MAX_TIME : DzTime(t);
 }
@@ -162,6 +164,7 @@ void DzScene::setTimeStep(DzTime step) {
 }
 
 void DzScene::update() {
+    const DzHostClock::Scope timed;
     // Index loop: a node's update may not add nodes, but stays safe if it does.
     for (size_t i = 0; i < m_nodes.size(); ++i) {
         m_nodes[i]->update(false);

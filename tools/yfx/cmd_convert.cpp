@@ -1,7 +1,8 @@
 // yfx convert IN OUT [--v2]: loads a project file of any readable version
 // and writes it as a version 31 container (version 9 with --v2) with every
 // export option on. OUT is replaced in one step only when the whole file has
-// been written; IN is never changed.
+// been written; IN is never changed. The files a version 34 IN embeds are
+// placed beside OUT, where the written file's textures are looked for.
 #include "tools/yfx/cli_args.h"
 #include "tools/yfx/commands.h"
 #include "tools/yfx/exit_codes.h"
@@ -9,6 +10,7 @@
 #include "tools/yfx/project_output.h"
 
 #include "format/reader.h"
+#include "format/reader_texture_paths.h"
 
 #include <cstdio>
 
@@ -23,6 +25,8 @@ void printConvertHelp(std::FILE* out) {
                "31 file, or as a version 9 (\"v2.x\") file with --v2, with every export option\n"
                "on. The new file is written beside OUT under a temporary name and renamed over\n"
                "OUT once complete, so a failed convert leaves OUT as it was; IN is only read.\n"
+               "The files a version 34 IN embeds are placed beside OUT (an existing file is\n"
+               "never replaced).\n"
                "The time in the file's info strings is now, or SOURCE_DATE_EPOCH when set.\n"
                "What a version 9 file cannot hold is listed in the README.\n"
                "\n"
@@ -32,6 +36,13 @@ void printConvertHelp(std::FILE* out) {
                "\n"
                "exit status: 0 success, 1 IN is rejected or OUT cannot be written, 2 usage error\n",
                out);
+}
+
+// The folder OUT lies in, in the host convention; the working folder for a
+// bare file name.
+std::wstring folderOfOutput(const std::string& out) {
+    const std::wstring folder = projectFolderOf(hostPathFromArg(out));
+    return folder.empty() ? std::wstring(L".\\") : folder;
 }
 
 } // namespace
@@ -49,7 +60,9 @@ int runConvert(const std::vector<std::string>& args) {
 
     SceneDoc doc;
     std::string reason;
-    const int status = loadForCommand(doc, in, reason);
+    LoadOptions options;
+    options.embedded_files_folder = folderOfOutput(out);
+    const int status = loadForCommand(doc, in, reason, options);
     if (status != kLoadOk) {
         std::fprintf(stderr, "yfx convert: %s: %s (status %d)\n", in.c_str(), reason.c_str(),
                      status);

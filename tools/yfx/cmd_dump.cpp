@@ -1,6 +1,6 @@
 // yfx dump FILE [--json]: loads a project file as the importer does (after
-// the post-parse passes) and prints the document, as a readable summary or
-// as one JSON object (tools/yfx/doc_json.h).
+// the post-parse passes, but writing no embedded file) and prints the
+// document, as a readable summary or as one JSON object (tools/yfx/doc_json.h).
 #include "tools/yfx/cli_args.h"
 #include "tools/yfx/commands.h"
 #include "tools/yfx/doc_json.h"
@@ -23,7 +23,8 @@ void printDumpHelp(std::FILE* out) {
                "Loads a project file of any readable version, as an import does, and prints\n"
                "the document: counts, names, materials with their maps, bones as a tree and\n"
                "animations with their key counts and frame range; or, with --json, every\n"
-               "record as one JSON object (see the README). A file that is rejected prints\n"
+               "record as one JSON object (see the README). Nothing is written: the files a\n"
+               "version 34 file embeds are not placed beside it. A file that is rejected prints\n"
                "{\"status\": S, \"error\": \"...\"} with --json, the reason on stderr, and\n"
                "exits with 1.\n"
                "\n"
@@ -49,7 +50,7 @@ int runDump(const std::vector<std::string>& args) {
 
     SceneDoc doc;
     std::string reason;
-    const int status = loadForCommand(doc, path, reason);
+    const int status = loadForCommand(doc, path, reason, inspectionLoad());
     JsonWriter json(stdout);
     if (status != kLoadOk) {
         std::fprintf(stderr, "yfx dump: %s: %s (status %d)\n", path.c_str(), reason.c_str(),

@@ -92,11 +92,12 @@ std::unique_ptr<DzImporter> createImporter(const LoadedPlugin& loaded, QString& 
     return nullptr;
 }
 
-// The reader's reason for refusing the file: the read step gives only its code.
+// The reader's reason for refusing the file: the read step gives only its
+// code. This second load only looks, so it writes nothing.
 int failWithReason(const std::string& path) {
     SceneDoc doc;
     std::string reason;
-    const int status = loadForCommand(doc, path, reason);
+    const int status = loadForCommand(doc, path, reason, inspectionLoad());
     if (status == kLoadOk) {
         return fail(QStringLiteral("the read step failed (98), although the reader accepts %1")
                         .arg(QString::fromStdString(path)));

@@ -30,9 +30,11 @@ std::string offsetText(std::uint64_t offset) {
     return "offset " + std::to_string(offset);
 }
 
+// Inflates one level; `budgetLeft` is what the levels still to come may
+// inflate, as when the reader loads the file.
 bool inflate(const std::vector<std::uint8_t>& image, std::uint32_t bodyOffset,
-             std::uint32_t declared, ContainerLayer& layer, std::vector<std::uint8_t>& out,
-             std::string& error) {
+             std::uint32_t declared, std::uint64_t& budgetLeft, ContainerLayer& layer,
+             std::vector<std::uint8_t>& out, std::string& error) {
     if (bodyOffset > image.size()) {
         error = "the compressed body starts at " + offsetText(bodyOffset) +
                 ", beyond the end of the file (" + std::to_string(image.size()) + " bytes)";
@@ -43,10 +45,12 @@ bool inflate(const std::vector<std::uint8_t>& image, std::uint32_t bodyOffset,
                       ? static_cast<double>(declared) / static_cast<double>(layer.compressed_size)
                       : 0.0;
     std::string why;
-    if (!inflateBody(image.data() + bodyOffset, image.size() - bodyOffset, declared, out, why)) {
+    if (!inflateStream(image.data() + bodyOffset, image.size() - bodyOffset, declared, budgetLeft,
+                       out, why)) {
         error = "compressed body at " + offsetText(bodyOffset) + ": " + why;
         return false;
     }
+    budgetLeft -= out.size();
     return true;
 }
 
@@ -203,6 +207,7 @@ bool inspectHeaders(const std::vector<std::uint8_t>& image, HeaderReport& report
     std::vector<std::uint8_t> stream = image;
     // A sectioned stream inflates once; the chunked layout may nest.
     bool sectionedInflated = false;
+    std::uint64_t budgetLeft = kInflateBudget;
     for (int level = 0;; ++level) {
         if (stream.size() < kHeaderPrefixSize) {
             error = "the " + std::string(level == 0 ? "file" : "inflated stream") + " holds " +
@@ -247,7 +252,7 @@ bool inspectHeaders(const std::vector<std::uint8_t>& image, HeaderReport& report
                 loadU32(stream.data() +
                         (chunked ? kChunkedBodyOffsetPosition : kHeaderFirstOffsetPosition));
             std::vector<std::uint8_t> inner;
-            if (!inflate(stream, bodyOffset, size, layer, inner, error)) {
+            if (!inflate(stream, bodyOffset, size, budgetLeft, layer, inner, error)) {
                 return false;
             }
             if (inner.size() != size) {

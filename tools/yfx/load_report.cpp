@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "format/load_file.h"
 #include "format/reader.h"
 #include "tools/yfx/cli_args.h"
 
@@ -27,11 +26,12 @@ const char* loadStatusText(int status) {
     }
 }
 
-int loadForCommand(SceneDoc& doc, const std::string& path, std::string& reason) {
+int loadForCommand(SceneDoc& doc, const std::string& path, std::string& reason,
+                   const LoadOptions& options) {
     reason.clear();
     int status = kLoadFailed;
     try {
-        status = loadFile(doc, hostPathFromArg(path), &reason);
+        status = loadFile(doc, hostPathFromArg(path), &reason, options);
     } catch (const std::bad_alloc&) {
         status = kLoadFailed;
         reason = "out of memory";

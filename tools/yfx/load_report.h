@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/scene_doc.h"
+#include "format/load_file.h"
 
 namespace yfx {
 
@@ -12,8 +13,10 @@ namespace yfx {
 const char* loadStatusText(int status);
 
 // Loads the file named on the command line into `doc` (after the post-parse
-// passes). Returns the reader's status; on any status but 1, `reason` says
-// what failed and where.
-int loadForCommand(SceneDoc& doc, const std::string& path, std::string& reason);
+// passes). The options say whether and where embedded files are written:
+// commands that only look at a file pass inspectionLoad(). Returns the
+// reader's status; on any status but 1, `reason` says what failed and where.
+int loadForCommand(SceneDoc& doc, const std::string& path, std::string& reason,
+                   const LoadOptions& options);
 
 } // namespace yfx
