@@ -1,5 +1,6 @@
 #include "import/bone_frames.h"
 
+#include "normalise/bone_transforms.h"
 #include "normalise/index_checks.h"
 #include "util/matrix_math.h"
 
@@ -54,17 +55,7 @@ BoneFrames buildBoneFrames(const SceneDoc& doc) {
         std::copy(bone.rotation, bone.rotation + 4, frame.rotation);
         frame.influence_count = bone.weight_references;
 
-        float rotation[16];
-        quatToMatrix(frame.rotation, rotation);
-        rotation[3] = frame.position[0];
-        rotation[7] = frame.position[1];
-        rotation[11] = frame.position[2];
-        float scale[16];
-        setIdentity4x4(scale);
-        scale[0] = frame.scale[0];
-        scale[5] = frame.scale[1];
-        scale[10] = frame.scale[2];
-        composeAffine(rotation, scale, frame.local);
+        normalise::composeBoneLocal(frame.position, frame.rotation, frame.scale, frame.local);
         std::copy(frame.local, frame.local + 16, frame.saved_local);
         setIdentity4x4(frame.world);
         setIdentity4x4(frame.inverse_world);

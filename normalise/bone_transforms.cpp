@@ -21,27 +21,28 @@ void translationOf(const float m[16], float out[3]) {
     out[2] = m[11];
 }
 
-void computeLocal(DocBone& bone) {
-    float rotation[16];
-    quatToMatrix(bone.rotation, rotation);
-    rotation[3] = bone.position[0];
-    rotation[7] = bone.position[1];
-    rotation[11] = bone.position[2];
-    float scale[16];
-    setIdentity4x4(scale);
-    scale[0] = bone.scale[0];
-    scale[5] = bone.scale[1];
-    scale[10] = bone.scale[2];
-    composeAffine(rotation, scale, bone.local_matrix);
-}
-
 } // namespace
+
+void composeBoneLocal(const float position[3], const float rotation[4], const float scale[3],
+                      float out[16]) {
+    float turn[16];
+    quatToMatrix(rotation, turn);
+    turn[3] = position[0];
+    turn[7] = position[1];
+    turn[11] = position[2];
+    float stretch[16];
+    setIdentity4x4(stretch);
+    stretch[0] = scale[0];
+    stretch[5] = scale[1];
+    stretch[10] = scale[2];
+    composeAffine(turn, stretch, out);
+}
 
 void computeBoneTransforms(SceneDoc& doc) {
     std::vector<DocBone>& bones = doc.bones;
     const std::size_t count = bones.size();
     for (DocBone& bone : bones) {
-        computeLocal(bone);
+        composeBoneLocal(bone.position, bone.rotation, bone.scale, bone.local_matrix);
         setIdentity4x4(bone.world_matrix);
     }
     for (std::size_t i = 0; i < count; ++i) {

@@ -17,5 +17,10 @@ namespace normalise {
 // stands at that moment (the identity).
 void computeBoneTransforms(SceneDoc& doc);
 
+// A bone's local matrix: the rotation with the position as translation,
+// times the scale.
+void composeBoneLocal(const float position[3], const float rotation[4], const float scale[3],
+                      float out[16]);
+
 } // namespace normalise
 } // namespace yfx

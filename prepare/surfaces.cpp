@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "normalise/index_checks.h"
 #include "platform/path.h"
 #include "prepare/texture_pair_index.h"
 
@@ -12,13 +13,10 @@ namespace prepare {
 
 namespace {
 
+using normalise::indexIn;
+
 bool samePath(const WideName& a, const WideName& b) {
     return compareNoCase(a.text, b.text) == 0;
-}
-
-// True when index names an element of a list of count elements.
-bool indexIn(std::int32_t index, std::size_t count) {
-    return index >= 0 && static_cast<std::size_t>(index) < count;
 }
 
 // The mesh's surfaces merged by texture through the index; the polygons'

@@ -8,15 +8,14 @@
 
 #include "document/doc_alloc.h"
 #include "document/doc_append.h"
+#include "normalise/index_checks.h"
 
 namespace yfx {
 namespace prepare {
 
 namespace {
 
-bool indexIn(std::int32_t index, std::size_t count) {
-    return index >= 0 && static_cast<std::size_t>(index) < count;
-}
+using normalise::indexIn;
 
 // index + offset when index names one of count elements; -1 otherwise. An
 // index outside its own mesh's list is never shifted, since the shifted value
