@@ -1,10 +1,13 @@
 #include "format/load_file.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <utility>
 #include <vector>
 
 #include "document/doc_clear.h"
+#include "format/loaded_document_check.h"
 #include "format/reader.h"
 #include "format/reader_file_system.h"
 #include "format/reader_header.h"
@@ -40,6 +43,19 @@ void applyOptions(Reader& r, const LoadOptions& options) {
     r.inflate_budget_left = options.inflate_budget;
 }
 
+#ifndef NDEBUG
+// Debug builds hold every successful load to what it guarantees: a broken
+// guarantee is a reader or pass fault, stopped where it happens rather than
+// where the import meets it.
+void requireLoadGuarantees(const SceneDoc& doc) {
+    const std::string broken = checkLoadedDocument(doc);
+    if (!broken.empty()) {
+        std::fprintf(stderr, "yfx: a successful load breaks a guarantee: %s\n", broken.c_str());
+        std::abort();
+    }
+}
+#endif
+
 // Parses the reader's image, frees it, and on success normalises the
 // document; on failure the document is emptied.
 int finishLoad(Reader& r, std::string* reason) {
@@ -57,6 +73,9 @@ int finishLoad(Reader& r, std::string* reason) {
         return status;
     }
     normalise::runPostParsePasses(r.doc());
+#ifndef NDEBUG
+    requireLoadGuarantees(r.doc());
+#endif
     report(reason, std::string());
     return kLoadOk;
 }

@@ -1,10 +1,12 @@
 // Loads arbitrary bytes as a project file. Any status is fine; a crash, a
-// hang, a leak or a sanitizer report is a bug.
+// hang, a leak, a sanitizer report or a loaded document that breaks a load's
+// guarantees is a bug.
 #include <cstddef>
 #include <cstdint>
 
 #include "document/scene_doc.h"
 #include "format/load_file.h"
+#include "fuzz/loaded_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     yfx::SceneDoc doc;
@@ -13,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                            yfx::inspectionLoad());
     if (status != 1 && status != 0 && status != -5 && status != -6 && status != -7) {
         __builtin_trap(); // not a status loading from memory can give
+    }
+    if (status == 1) {
+        yfx_fuzz::abortUnlessLoadedSound(doc);
     }
     return 0;
 }

@@ -60,14 +60,21 @@ void setAt(DzFloatProperty* property, DzTime time, float value) {
 
 } // namespace
 
-int bakeAnimation(SceneDoc& doc, std::int32_t a) {
+int bakeAnimation(SceneDoc& doc, std::int32_t a, std::uint64_t& budgetLeft) {
     if (!indexIn(a, doc.animations.size())) {
         return 0;
     }
     DocAnimation& animation = doc.animations[std::size_t(a)];
     const float fps = framesPerSecond(animation.frames_per_second);
     const float dt = 1.0f / fps;
-    const std::int64_t n = sampleCount(animation, fps);
+    std::int64_t n = sampleCount(animation, fps);
+    // n is below 2^31 and no document holds 2^32 tracks: the product fits.
+    const std::uint64_t samples = n > 0 ? std::uint64_t(n) * animation.tracks.size() : 0;
+    if (samples > budgetLeft) {
+        n = -1;
+    } else {
+        budgetLeft -= samples;
+    }
     // The samples of every track are taken before any track is replaced:
     // each sampler reads its own track only, but the lists are swapped in
     // afterwards so that a failed allocation leaves the tracks as they were.
@@ -84,6 +91,11 @@ int bakeAnimation(SceneDoc& doc, std::int32_t a) {
         track.scale_keys.swap(baked[j].scale_keys);
     }
     return 1;
+}
+
+int bakeAnimation(SceneDoc& doc, std::int32_t a) {
+    std::uint64_t budget = kBakeSampleBudget;
+    return bakeAnimation(doc, a, budget);
 }
 
 int keyBone(const SceneDoc& doc, const BoneFrames& frames, DzBone* bone, std::int32_t b) {

@@ -27,9 +27,11 @@ bool anyTrackKey(const SceneDoc& doc) {
     return false;
 }
 
-void bakeEveryAnimation(SceneDoc& doc) {
-    for (std::size_t a = 0; a < doc.animations.size(); ++a) {
-        bakeAnimation(doc, std::int32_t(a));
+// Every animation in index order, from one budget for the read.
+void bakeEveryAnimation(ImportSession& session) {
+    std::uint64_t budgetLeft = session.bake_sample_budget;
+    for (std::size_t a = 0; a < session.document.animations.size(); ++a) {
+        bakeAnimation(session.document, std::int32_t(a), budgetLeft);
     }
 }
 
@@ -37,7 +39,7 @@ void plainPath(ImportSession& session, MeshBuild& build) {
     if (!build.meshes.empty() && !isOn(session.options.import_groups)) {
         giveBaseName(session, build.meshes[0]);
     }
-    bakeEveryAnimation(session.document);
+    bakeEveryAnimation(session);
     if (isOn(session.options.import_joints)) {
         createBoneHierarchy(session, build);
     }
@@ -51,7 +53,7 @@ void plainPath(ImportSession& session, MeshBuild& build) {
 void figurePath(ImportSession& session, MeshBuild& build) {
     SceneDoc& doc = session.document;
     if (!doc.animations.empty()) {
-        bakeEveryAnimation(doc);
+        bakeEveryAnimation(session);
         for (DocAnimation& animation : doc.animations) {
             alignRotationKeys(animation);
         }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "document/scene_doc.h"
+#include "import/animation_keys.h"
 
 namespace yfx {
 namespace importer {
@@ -43,6 +44,9 @@ struct ImportSession {
     // figure mesh and the skin binding go to it. Cleared when the host
     // deletes the figure.
     QPointer<DzFigure> current_figure;
+    // The most samples the animation bake of each read makes (see
+    // kBakeSampleBudget); a harness may give less.
+    std::uint64_t bake_sample_budget = kBakeSampleBudget;
 
     explicit ImportSession(SceneDoc& doc) : document(doc) {}
 };

@@ -1,7 +1,8 @@
 // The run-length encoder packet by packet, and whole files decoded back with
-// a decoder of the test's own.
+// a decoder of the test's own (header, packets, rows).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -158,21 +159,20 @@ Bytes expectedPixels(const TestImage& t, unsigned rows) {
     return out;
 }
 
-TEST(TgaFile, HeaderFieldsAndRoundTrip) {
+TEST(TgaFile, DecodesToTheImageRowsInMemoryOrder) {
     for (unsigned depth : {24u, 32u}) {
         for (unsigned width : {1u, 2u, 129u, 300u}) {
+            const std::string what =
+                "depth " + std::to_string(depth) + " width " + std::to_string(width);
             TestImage t = makeImage(width, 5, depth, depth == 24 ? 2 : 0);
             int result = 0;
-            const Bytes file = writeToMemory(t.image, &result);
-            ASSERT_EQ(result, 1);
-            ASSERT_GE(file.size(), 18u);
-            EXPECT_EQ(file[2], 10);
-            EXPECT_EQ(file[12] | (file[13] << 8), static_cast<int>(width));
-            EXPECT_EQ(file[14] | (file[15] << 8), 5);
-            EXPECT_EQ(file[16], depth);
-            const Decoded d = decodeTga(file);
-            ASSERT_TRUE(d.ok) << "depth " << depth << " width " << width;
-            EXPECT_EQ(d.pixels, expectedPixels(t, 5)) << "depth " << depth << " width " << width;
+            const Decoded d = decodeTga(writeToMemory(t.image, &result));
+            ASSERT_EQ(result, 1) << what;
+            ASSERT_TRUE(d.ok) << what;
+            EXPECT_EQ(d.width, width) << what;
+            EXPECT_EQ(d.height, 5u) << what;
+            EXPECT_EQ(d.depth, depth) << what;
+            EXPECT_EQ(d.pixels, expectedPixels(t, 5)) << what;
         }
     }
 }
@@ -187,23 +187,22 @@ TEST(TgaFile, BlackPlaceholderIsOneRunPerRow) {
     EXPECT_EQ(file.size(), 18u + 4 * 2 * 4);
     const Decoded d = decodeTga(file);
     ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.packets, 4u * 2);
     EXPECT_EQ(d.pixels, Bytes(256 * 4 * 3, 0));
 }
 
 TEST(TgaFile, RowsOutsideThePixelBytesAreNotRead) {
-    // The byte size covers two and a half rows: only two are written.
+    // The byte size covers two and a half rows: the header still gives four,
+    // and the data holds the first two, whole.
     TestImage t = makeImage(10, 4, 24, 0);
     t.image.byteSize = 10 * 3 * 2 + 15;
     int result = 0;
-    const Bytes file = writeToMemory(t.image, &result);
+    const Decoded d = decodeTga(writeToMemory(t.image, &result));
     EXPECT_EQ(result, 1);
-    Bytes body(file.begin() + 18, file.end());
-    Bytes expected;
-    const Bytes px = expectedPixels(t, 2);
-    for (int row = 0; row < 2; ++row) {
-        encodeTgaRow(px.data() + row * 30, 10, 3, expected);
-    }
-    EXPECT_EQ(body, expected);
+    ASSERT_TRUE(d.well_formed);
+    EXPECT_EQ(d.height, 4u);
+    EXPECT_EQ(d.rows, 2u);
+    EXPECT_EQ(d.pixels, expectedPixels(t, 2));
 }
 
 TEST(TgaFile, RefusedInputs) {

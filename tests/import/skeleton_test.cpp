@@ -87,15 +87,19 @@ TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
         float lastKeyTime;
         int keys;
         int step; // ticks per frame
+        std::uint64_t budget = yfx::importer::kBakeSampleBudget;
     };
     const Case cases[] = {
-        {24.0f, 1.0f, 24, 200},
-        {std::nanf(""), 1.0f, 30, 160},
-        {24.0f, -1.0f, 0, 200},    // a negative sample count
-        {24.0f, 86401.0f, 0, 200}, // more than a day of frames
+        {24.0f, 1.0f, 24, 200},         // 24 frames a second
+        {std::nanf(""), 1.0f, 30, 160}, // no rate: 30
+        {24.0f, -1.0f, 0, 200},         // a negative sample count
+        {24.0f, 86401.0f, 0, 200},      // more than a day of frames
+        {24.0f, 1.0f, 24, 200, 24},     // the samples fill the bake's budget
+        {24.0f, 1.0f, 0, 200, 23},      // one sample more than it holds
     };
     for (const Case& c : cases) {
         freshScene();
+        session_.bake_sample_budget = c.budget;
         yfx::SceneDoc doc = skinnedTriangle();
         addBone(doc, "Root", -1, 0, 0, 0);
         addBone(doc, "Child", 0, 0, 1, 0); // beyond the animation's one track

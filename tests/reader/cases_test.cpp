@@ -1,6 +1,7 @@
 // The cases where the reader guards the document against what a file may
 // hold: surplus tracks and layers, corners outside the vertex pool, texture
-// paths, repeated map channels, missing groups and layers.
+// paths of every map type and version, repeated map channels, missing groups
+// and layers.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -9,7 +10,7 @@
 #include <fstream>
 
 #include "format/header_codec.h"
-#include "reader/crafted_file.h"
+#include "reader/chunked_builder.h"
 #include "reader/reader_checks.h"
 
 using namespace yfx_test;
@@ -184,9 +185,16 @@ class TextureFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = ::testing::TempDir() + "reader_textures_" + std::to_string(::getpid()) + "/";
-        ASSERT_EQ(std::system(("mkdir -p '" + folder_ + "sub'").c_str()), 0);
-        touch(folder_ + "found.png");
+        ASSERT_EQ(std::system(("mkdir -p '" + folder_ + "sub' '" + folder_ + "part'").c_str()), 0);
         touch(folder_ + "sub/rel.png");
+        touch(folder_ + "sub/a.png");
+        // All six paths of a type 5 map in sub/, all but p5.png in part/.
+        for (int k = 0; k < 6; ++k) {
+            touch(folder_ + "sub/p" + std::to_string(k) + ".png");
+            if (k < 5) {
+                touch(folder_ + "part/p" + std::to_string(k) + ".png");
+            }
+        }
     }
     void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
 
@@ -217,15 +225,64 @@ protected:
     std::string folder_;
 };
 
-TEST_F(TextureFolder, FoundPathsAreKeptOnlyByTheVersionsThatKeepThem) {
-    const std::wstring found = wfolder() + L"found.png";
-    EXPECT_EQ(loadColourPath(33, found), found);
-    EXPECT_EQ(loadColourPath(10, found), found);
-    // Other versions look beside the project file, found or not.
-    EXPECT_EQ(loadColourPath(31, L"D:\\elsewhere\\found.png"), wfolder() + L"found.png");
-    EXPECT_EQ(loadColourPath(32, found), wfolder() + L"found.png");
-    // A path that does not exist is moved even by version 33.
-    EXPECT_EQ(loadColourPath(33, L"D:\\gone\\missing.png"), wfolder() + L"missing.png");
+// The scene in the layout of `version`; version 34 holds the materials of
+// version 33 (late form, UTF-16 names) in its materials chunk.
+std::vector<std::uint8_t> sceneInVersion(int version, const CraftedScene& scene) {
+    if (version != 34) {
+        return craftFile(version, scene);
+    }
+    const std::vector<std::uint8_t> v33 = craftFile(33, scene);
+    const std::uint32_t from = yfx::loadU32(v33.data() + 16 + 2 * 8 + 4); // materials
+    const std::uint32_t to = yfx::loadU32(v33.data() + 16 + 3 * 8 + 4);   // groups
+    ChunkWriter materials;
+    materials.begin(tag::kMaterials).raw(ByteList(v33.begin() + from, v33.begin() + to)).end();
+    return chunkedFile(0, {materials.data});
+}
+
+// Every texture path of a map follows one rule: versions 10, 33 and 34 keep
+// a stored path whose file exists, every other version (and those three, for
+// a file that does not exist) takes the file name from beside the project
+// file. The paths of a map are judged as the map stores them: each layer of
+// a type 4 map on its own, the six paths of a type 5 map together.
+//   version  names   material form            found paths
+//   9        8-bit   early (3 layer paths)    moved
+//   10       UTF-16  early                    kept
+//   30       8-bit   early                    moved
+//   31       8-bit   late (counted layers)    moved
+//   32       UTF-16  late                     moved
+//   33       UTF-16  late                     kept
+//   34       UTF-16  late, in a chunk         kept
+TEST_F(TextureFolder, EveryPathOfAMapFollowsTheVersionsRule) {
+    const std::wstring dir = wfolder();
+    for (int version : {9, 10, 30, 31, 32, 33, 34}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const bool keeps = version == 10 || version >= 33;
+        for (const wchar_t* six : {L"sub\\", L"part\\"}) {
+            CraftedScene scene;
+            scene.colour_path = dir + L"sub\\rel.png";
+            scene.layer_paths[0] = dir + L"sub\\a.png";
+            scene.layer_paths[1] = L"D:\\gone\\b.png";
+            scene.six_prefix = dir + six;
+            yfx::SceneDoc doc;
+            std::string reason;
+            ASSERT_EQ(load(doc, sceneInVersion(version, scene), &reason, dir + L"scene.yfx"), 1)
+                << reason;
+            const std::vector<std::unique_ptr<yfx::DocMap>>& maps = doc.materials[0].maps;
+            EXPECT_EQ(wide(maps[0]->path), dir + (keeps ? L"sub\\rel.png" : L"rel.png"));
+            ASSERT_EQ(maps[1]->layers.size(), 2u);
+            EXPECT_EQ(wide(maps[1]->layers[0].path), dir + (keeps ? L"sub\\a.png" : L"a.png"));
+            EXPECT_EQ(wide(maps[1]->layers[1].path), dir + L"b.png");
+            // part\ lacks p5.png: all six move, though five of them exist.
+            const bool sixKept = keeps && std::wstring(six) == L"sub\\";
+            for (int k = 0; k < 6; ++k) {
+                const std::wstring name = L"p" + std::to_wstring(k) + L".png";
+                const yfx::NamePair& path = k == 0 ? maps[2]->path : maps[2]->more_paths[k - 1];
+                const std::wstring expected = dir + (sixKept ? six + name : name);
+                EXPECT_EQ(wide(path), expected) << six << name;
+                EXPECT_EQ(ansi(path), std::string(expected.begin(), expected.end())); // ASCII
+            }
+        }
+    }
 }
 
 TEST_F(TextureFolder, RelativePathsAreTestedAgainstTheProjectFolder) {

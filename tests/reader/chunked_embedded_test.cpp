@@ -63,7 +63,7 @@ protected:
             c = c == L'/' ? L'\\' : c;
         }
         yfx::SceneDoc doc;
-        const int status = yfx::loadFile(doc, host, reason);
+        const int status = expectLoadGuarantees(doc, yfx::loadFile(doc, host, reason));
         last_ = std::move(doc);
         return status;
     }

@@ -1,9 +1,19 @@
-// Damaged chunked files: every truncation, seeded random byte flips and
-// hostile counts load without crash or sanitizer report, with a documented
-// status, an empty document on failure and no giant allocation.
+// Damaged chunked files: every truncation, seeded random byte flips, hostile
+// counts and hostile values at every byte offset load without crash or
+// sanitizer report, with a documented status, an empty document on failure,
+// the guarantees of a load on success, no giant allocation, and embedded
+// files written nowhere but the project folder.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <random>
+#include <set>
 
 #include "reader/chunked_builder.h"
 #include "reader/largest_allocation.h"
@@ -148,6 +158,202 @@ TEST(ChunkedRobustness, HostileCountsNeverTurnIntoGiantAllocations) {
         expectSane(doc, status, f.first);
         EXPECT_LT(largestAllocation(), kAllocationLimit) << f.first;
     }
+}
+
+std::set<std::string> entriesOf(const std::string& dir) {
+    std::set<std::string> out;
+    if (DIR* d = ::opendir(dir.c_str())) {
+        while (dirent* e = ::readdir(d)) {
+            const std::string n = e->d_name;
+            if (n != "." && n != "..") {
+                out.insert(n);
+            }
+        }
+        ::closedir(d);
+    }
+    return out;
+}
+
+// A project folder inside a fresh scratch folder (root/project/), so that a
+// file written beside the project folder is seen as well as one inside it.
+// While it lives the working folder is root/work/, so that a file written
+// relative to the working folder is seen too.
+class ScratchProject {
+public:
+    ScratchProject() {
+        std::string pattern = ::testing::TempDir() + "chunked_sweep_XXXXXX";
+        char previous[4096];
+        if (::getcwd(previous, sizeof previous) == nullptr || ::mkdtemp(&pattern[0]) == nullptr) {
+            return;
+        }
+        root_ = pattern + "/";
+        folder_ = root_ + "project/";
+        previous_ = previous;
+        if (::mkdir(folder_.c_str(), 0700) != 0 || ::mkdir((root_ + "work").c_str(), 0700) != 0 ||
+            ::chdir((root_ + "work").c_str()) != 0) {
+            folder_.clear();
+        }
+    }
+    ~ScratchProject() {
+        if (!previous_.empty() && ::chdir(previous_.c_str()) != 0) {
+            ADD_FAILURE() << "cannot return to " << previous_;
+        }
+        if (!root_.empty()) {
+            std::system(("rm -rf '" + root_ + "'").c_str());
+        }
+    }
+    ScratchProject(const ScratchProject&) = delete;
+    ScratchProject& operator=(const ScratchProject&) = delete;
+
+    bool ready() const { return !folder_.empty() && entriesOf(folder_).empty(); }
+
+    // The folder in the host convention, as the import driver hands it over.
+    std::wstring hostPath(const std::string& name = std::string()) const {
+        std::wstring host;
+        for (char c : folder_ + name) {
+            host += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+        }
+        return host;
+    }
+
+    // True when nothing but plain files in the project folder was written
+    // (else `stray` says what was found).
+    bool writtenOnlyInside(std::string& stray) const {
+        const std::set<std::string> beside = entriesOf(root_);
+        if (beside != std::set<std::string>{"project", "work"} ||
+            !entriesOf(root_ + "work").empty()) {
+            stray = "a file beside the project folder or in the working folder";
+            return false;
+        }
+        for (const std::string& name : entriesOf(folder_)) {
+            struct stat info;
+            if (::lstat((folder_ + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+                stray = "not a plain file: " + name;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Removes the files in the project folder but `keep`; returns how many
+    // there were.
+    int clear(const std::string& keep = std::string()) const {
+        int found = 0;
+        for (const std::string& name : entriesOf(folder_)) {
+            ++found;
+            if (name != keep) {
+                ::unlink((folder_ + name).c_str());
+            }
+        }
+        return found;
+    }
+
+private:
+    std::string root_;
+    std::string folder_;
+    std::string previous_;
+};
+
+// The four-byte hostile values written at an offset of an image of `size`
+// bytes holding `was` there: the extremes, a length or size running one byte
+// past the end of the image, a count of words just past it, and the field
+// one larger than it was.
+std::vector<std::uint32_t> hostileValues(std::size_t at, std::size_t size, std::uint32_t was) {
+    const std::uint32_t rest = static_cast<std::uint32_t>(size - at - 4);
+    return {0u, 0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, rest + 1, rest / 4 + 1, was + 1};
+}
+
+std::uint32_t wordAt(const ByteList& bytes, std::size_t at) {
+    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
+           std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
+}
+
+// Where the embedded files chunk of a plain sample begins (the last chunk
+// of that tag; the directory names the tag too), or the size when it has
+// none.
+std::size_t embeddedChunkStart(const ByteList& bytes) {
+    for (std::size_t at = bytes.size() >= 4 ? bytes.size() - 4 : 0; at-- > 48;) {
+        if (wordAt(bytes, at) == tag::kEmbedded) {
+            return at;
+        }
+    }
+    return bytes.size();
+}
+
+// Hostile values at every byte offset of the samples (a two-byte name
+// length running one byte past the end at every offset too), loaded with
+// the embedded files written into a scratch project folder. A value inside
+// the embedded files chunk meets an empty folder, so that the writing runs;
+// elsewhere the sample's own file is left in place and each load only finds
+// it there.
+TEST(ChunkedRobustness, HostileValuesAtEveryOffset) {
+    ScratchProject project;
+    ASSERT_TRUE(project.ready());
+    yfx::LoadOptions options;
+    options.write_embedded_files = true;
+    options.embedded_files_folder = project.hostPath();
+    const std::wstring projectFile = project.hostPath("scene.yfx");
+
+    const auto started = std::chrono::steady_clock::now();
+    const std::clock_t cpuStarted = std::clock();
+    int loads = 0;
+    int loaded = 0;
+    int written = 0; // loads into an empty folder that wrote a file
+    for (const Sample& s : samples()) {
+        if (s.name == "scene") {
+            continue; // every chunk of it stands in "two meshes, files" too
+        }
+        const std::size_t chunk = embeddedChunkStart(s.bytes);
+        const auto loadOne = [&](const ByteList& bytes, std::size_t at, const std::string& what) {
+            const bool fresh = at >= chunk;
+            if (fresh) {
+                project.clear();
+            }
+            yfx::SceneDoc doc;
+            resetLargestAllocation();
+            const int status = load(doc, bytes, nullptr, projectFile, options);
+            ++loads;
+            loaded += status == 1;
+            expectSane(doc, status, what);
+            ASSERT_LT(largestAllocation(), kAllocationLimit) << what;
+            std::string stray;
+            ASSERT_TRUE(project.writtenOnlyInside(stray)) << what << ": " << stray;
+            written += project.clear("t.png") > 0 && fresh;
+        };
+        for (std::size_t at = 0; at + 4 <= s.bytes.size(); ++at) {
+            for (std::uint32_t value : hostileValues(at, s.bytes.size(), wordAt(s.bytes, at))) {
+                ByteList bytes = s.bytes;
+                for (int k = 0; k < 4; ++k) {
+                    bytes[at + k] = std::uint8_t(value >> (8 * k));
+                }
+                loadOne(bytes, at,
+                        s.name + ": " + std::to_string(value) + " at " + std::to_string(at));
+                if (::testing::Test::HasFatalFailure()) {
+                    return;
+                }
+            }
+        }
+        for (std::size_t at = 0; at + 2 <= s.bytes.size(); ++at) {
+            const std::size_t past = s.bytes.size() - at - 2 + 1;
+            if (past <= 0xFFFF) {
+                ByteList bytes = s.bytes;
+                bytes[at] = std::uint8_t(past);
+                bytes[at + 1] = std::uint8_t(past >> 8);
+                loadOne(bytes, at,
+                        s.name + ": u16 " + std::to_string(past) + " at " + std::to_string(at));
+                if (::testing::Test::HasFatalFailure()) {
+                    return;
+                }
+            }
+        }
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double cpu = double(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
+    std::printf("%d loads (%d read), %d wrote an embedded file, %.2f s (%.2f s of processor)\n",
+                loads, loaded, written, seconds, cpu);
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(written, 0); // the writing of embedded files was reached
 }
 
 } // namespace

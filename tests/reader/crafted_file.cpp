@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace yfx_test {
 
 namespace {
@@ -109,15 +111,15 @@ struct Writer {
         if (lateMaps) {
             b.i32(s.opacity_layers);
             for (int k = 0; k < s.opacity_layers; ++k) {
-                name(k == 0 ? L"a.png" : L"dir\\b.png");
+                name(s.layer_paths[k == 0 ? 0 : 1]);
                 b.i32(1 + k);
                 b.u32(0x10u << k);
                 b.f32(k == 0 ? 0.5f : 0.25f);
             }
         } else {
             b.i32(3);
-            name(L"a.png");
-            name(L"dir\\b.png");
+            name(s.layer_paths[0]);
+            name(s.layer_paths[1]);
             name(L"");
             b.i32(1), b.i32(2), b.i32(0);
             b.u32(0x10), b.u32(0x20), b.u32(0);
@@ -130,7 +132,7 @@ struct Writer {
             b.i32(63);
         }
         for (int k = 0; k < 6; ++k) {
-            name(L"p" + std::to_wstring(k) + L".png");
+            name(s.six_prefix + L"p" + std::to_wstring(k) + L".png");
         }
         // An unknown type: the head only.
         mapHead(3, 9, 0x310000);
@@ -395,9 +397,13 @@ std::vector<std::uint8_t> craftContainer(const std::vector<std::uint8_t>& inner)
     std::vector<std::uint8_t> packed(length);
     compress(packed.data(), &length, inner.data(), static_cast<uLong>(inner.size()));
     packed.resize(length);
-    std::vector<std::uint8_t> out(inner.begin(), inner.begin() + 96);
+    // The outer header keeps the inner header's bytes 16 to 95 (zeros where
+    // a short inner stream has none).
     Bytes b;
-    b.data = out;
+    b.data.assign(inner.begin(),
+                  inner.begin() + static_cast<long>(std::min<std::size_t>(inner.size(), 96)));
+    b.data.resize(96, 0);
+    b.putU32(0, 0x48584659u);
     b.putU32(4, 8);
     b.putU32(8, 18);
     b.putU32(12, static_cast<std::uint32_t>(inner.size()));

@@ -72,6 +72,10 @@ struct CraftedScene {
     int meshes = 1;
     std::wstring light_name = L"Lamp\u00e4";
     std::wstring colour_path = L"C:\\tex\\skin.png"; // path of the colour map
+    // Paths of the first two layers of the type 4 map, and what the six
+    // paths "p0.png" to "p5.png" of the type 5 map are prefixed with.
+    std::wstring layer_paths[2] = {L"a.png", L"dir\\b.png"};
+    std::wstring six_prefix;
     std::uint32_t flags = 2; // vertex colours
     bool groups = true;
     int animation_count = 1;        // the second and later are named "Run"
@@ -103,7 +107,8 @@ std::vector<std::uint8_t> craftFile(int version, const CraftedScene& scene = Cra
 // size field is the total length unless `size` is given.
 std::vector<std::uint8_t> craftRaw(std::uint32_t version, std::uint32_t flags,
                                    const std::vector<std::uint8_t>& body, std::int64_t size = -1);
-// Wraps a stream into the compressed container (outer version 8, 24 words).
+// Wraps a stream (of any length) into the compressed container (outer
+// version 8, 24 words).
 std::vector<std::uint8_t> craftContainer(const std::vector<std::uint8_t>& inner);
 
 } // namespace yfx_test

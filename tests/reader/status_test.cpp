@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "format/header_codec.h"
-#include "reader/crafted_file.h"
+#include "reader/chunked_builder.h"
 #include "reader/reader_checks.h"
 
 using namespace yfx_test;
@@ -58,26 +58,63 @@ TEST(LoadStatus, SizeFieldMustMatchTheImage) {
     EXPECT_TRUE(isEmpty(doc));
 }
 
-TEST(LoadStatus, InnerSizeOfAContainerMustMatchTheInflatedStream) {
-    yfx::SceneDoc doc;
-    std::vector<std::uint8_t> inner = craftFile(31);
+// `file` with the u32 at `at` replaced.
+std::vector<std::uint8_t> patched(std::vector<std::uint8_t> file, std::size_t at,
+                                  std::uint32_t value) {
     Bytes b;
-    b.data = inner;
-    b.putU32(12, static_cast<std::uint32_t>(inner.size() - 4));
-    std::vector<std::uint8_t> packed = craftContainer(b.data);
-    EXPECT_EQ(load(doc, packed), -7);
+    b.data = std::move(file);
+    b.putU32(at, value);
+    return b.data;
 }
 
-TEST(LoadStatus, InnerMagicAndVersionOfAContainer) {
-    yfx::SceneDoc doc;
-    std::vector<std::uint8_t> inner = craftFile(31);
-    inner[0] = 'X';
-    EXPECT_EQ(load(doc, craftContainer(inner)), -5);
-    inner = craftFile(31);
-    Bytes b;
-    b.data = inner;
-    b.putU32(4, 5);
-    EXPECT_EQ(load(doc, craftContainer(b.data)), -6);
+// The sectioned container inflates one level and judges what comes out as a
+// file of its own: magic, size field, version. A container inside it is not
+// inflated again; a chunked image inflates its own levels.
+TEST(LoadStatus, WhatAContainerHolds) {
+    const std::vector<std::uint8_t> v31 = craftFile(31);
+    const std::vector<std::uint8_t> inner = craftContainer(v31);
+    std::vector<std::uint8_t> wrongMagic = v31;
+    wrongMagic[0] = 'X';
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> inner;
+        int status;
+        const char* reason; // how the reason begins; null: with a section's name
+    } cases[] = {
+        {"another magic", wrongMagic, -5, "compressed body: "},
+        {"version 5", patched(v31, 4, 5), -6, "header: "},
+        {"a size field 4 short", patched(v31, 12, std::uint32_t(v31.size() - 4)), -7,
+         "compressed body: "},
+        {"a size field 4 long", patched(v31, 12, std::uint32_t(v31.size() + 4)), -7, "header: "},
+        // A second container as the writer packs it: its size field gives
+        // the length of the stream inside it, not its own.
+        {"a container", inner, -7, "header: "},
+        // The same with its own length: its compressed bytes are read as the
+        // sections of a version 8 stream, whose counts run past the end.
+        {"a container giving its own length", patched(inner, 12, std::uint32_t(inner.size())), 0,
+         nullptr},
+        // A plain stream carrying the container flag is read as it stands.
+        {"a plain stream flagged compressed", patched(v31, 8, 2 | 16), 1, ""},
+        {"a compressed chunked image", compressedChunked(sceneFile()), 1, ""},
+    };
+    for (const auto& c : cases) {
+        yfx::SceneDoc doc;
+        std::string reason;
+        EXPECT_EQ(load(doc, craftContainer(c.inner), &reason), c.status)
+            << c.name << ": " << reason;
+        if (c.reason != nullptr) {
+            EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.name << ": " << reason;
+        } else {
+            EXPECT_NE(reason.rfind("compressed body: ", 0), 0u) << c.name << ": " << reason;
+            EXPECT_NE(reason.rfind("header: ", 0), 0u) << c.name << ": " << reason;
+        }
+        if (c.status == 1) {
+            EXPECT_FALSE(doc.lights.empty()) << c.name;
+            EXPECT_EQ(doc.meshes[0].polygons.size(), 2u) << c.name;
+        } else {
+            EXPECT_TRUE(isEmpty(doc)) << c.name;
+        }
+    }
 }
 
 TEST(LoadStatus, FileThatCannotBeOpened) {

@@ -5,11 +5,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -89,6 +91,7 @@ ToolRun runTool(const std::vector<std::string>& args, const std::vector<std::str
                                      0600);
     pid_t pid = 0;
     ToolRun run;
+    const auto start = std::chrono::steady_clock::now();
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
@@ -96,7 +99,10 @@ ToolRun runTool(const std::vector<std::string>& args, const std::vector<std::str
         return run;
     }
     int wstatus = 0;
-    ::waitpid(pid, &wstatus, 0);
+    struct rusage usage = {};
+    ::wait4(pid, &wstatus, 0, &usage);
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peak_resident_kib = usage.ru_maxrss;
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
     run.out = slurp(outPath);
     run.err = slurp(errPath);

@@ -17,6 +17,8 @@ struct ToolRun {
     int status = -1; // exit status; -1 when the tool did not exit normally
     std::string out;
     std::string err;
+    long peak_resident_kib = 0; // the child's peak resident memory (ru_maxrss)
+    double seconds = 0;         // wall time from start to exit
 };
 
 // yfx ARGS..., with extra environment variables NAME=VALUE.

@@ -127,3 +127,64 @@ TEST(RotationConvert, EulerAtNinetyDegreesAboutYPutsAllTurnIntoX) {
         }
     }
 }
+
+// quatToEuler gives the angles (x, y, z) of R = Rz(z) Ry(y) Rx(x): a point
+// turns about x first, then y, then z, all fixed axes. Each row is worked by
+// hand from the matrix of quatToMatrix: away from y = +-90 degrees
+// x = atan2(m21, m22), y = atan2(-m20, cy), z = atan2(m10, m00) with
+// cy = sqrt(m00^2 + m10^2); at y = +-90 degrees (cy below 16 FLT_EPSILON) x
+// and z turn about the same axis, so z is 0 and x = atan2(-m12, m11) takes
+// the whole turn. qa(t) is the quaternion of a turn t about axis a, and
+// qz(b) qy(a) turns by a about y, then by b about z.
+TEST(RotationConvert, QuatToEulerHandWorked) {
+    const float s = 0.70710678f;  // sin 45 = cos 45
+    const float c30 = 0.8660254f; // cos 30 = sin 60
+    const float pi = kPi;
+    const struct {
+        const char* name;
+        float q[4];
+        float euler[3];
+    } cases[] = {
+        {"identity", {0, 0, 0, 1}, {0, 0, 0}},
+        // m21 = 2wx = 1, m22 = 1 - 2x^2 = 0; m20 = m10 = 0, m00 = 1.
+        {"qx(90)", {s, 0, 0, s}, {pi / 2, 0, 0}},
+        // m21 = 2wx = sin 135, m22 = 1 - 2x^2 = cos 135: x keeps its quadrant.
+        {"qx(135)", {0.92387953f, 0, 0, 0.38268343f}, {3 * pi / 4, 0, 0}},
+        // m21 = 0, m22 = -1: atan2(0, -1) = pi.
+        {"qx(180)", {1, 0, 0, 0}, {pi, 0, 0}},
+        // m00 = m22 = 1 - 2y^2 = 0.5, m20 = -2wy = -sin 60: y = atan2(sin 60, 0.5).
+        {"qy(60)", {0, 0.5f, 0, c30}, {0, pi / 3, 0}},
+        // m00 = 1 - 2z^2 = 0, m10 = 2wz = -1.
+        {"qz(-90)", {0, 0, -s, s}, {0, 0, -pi / 2}},
+        // qz(90) qx(90) = (0.5, 0.5, 0.5, 0.5): m = [0 0 1; 1 0 0; 0 1 0];
+        // x = atan2(1, 0), y = atan2(0, 1), z = atan2(1, 0).
+        {"qz(90) qx(90)", {0.5f, 0.5f, 0.5f, 0.5f}, {pi / 2, 0, pi / 2}},
+        // qz(90) qy(60) = s (-0.5, 0.5, cos 30, cos 30): m00 = 1 - 0.25 - 0.75
+        // = 0, m10 = 0.75 - 0.25 = 0.5, m20 = -cos 30, m21 = 0, m22 = 0.5.
+        {"qz(90) qy(60)",
+         {-0.35355339f, 0.35355339f, 0.61237244f, 0.61237244f},
+         {0, pi / 3, pi / 2}},
+        // q and -q: every matrix entry is a product of two components.
+        {"-qx(90)", {-s, 0, 0, -s}, {pi / 2, 0, 0}},
+        // Gimbal: m00 = 1 - 2s^2 is about 6e-8 and m10 = 0, below the limit;
+        // m12 = 0, m11 = 1, m20 = -2s^2 = -1.
+        {"qy(90)", {0, s, 0, s}, {0, pi / 2, 0}},
+        // qy(90) qx(90) = (0.5, 0.5, -0.5, 0.5): m00 = m10 = 0, m12 = -1,
+        // m11 = 0, m20 = -1: x = atan2(1, 0), y = atan2(1, 0).
+        {"qy(90) qx(90)", {0.5f, 0.5f, -0.5f, 0.5f}, {pi / 2, pi / 2, 0}},
+        // qz(90) qy(90) = (-0.5, 0.5, 0.5, 0.5): m12 = 1, m11 = 0, m20 = -1.
+        // At y = 90 a turn about z is the opposite turn about x (x - z).
+        {"qz(90) qy(90)", {-0.5f, 0.5f, 0.5f, 0.5f}, {-pi / 2, pi / 2, 0}},
+        // qz(90) qy(-90) = (0.5, -0.5, 0.5, 0.5): m12 = -1, m11 = 0, m20 = 1.
+        // At y = -90 a turn about z adds to the turn about x (x + z).
+        {"qz(90) qy(-90)", {0.5f, -0.5f, 0.5f, 0.5f}, {pi / 2, -pi / 2, 0}},
+    };
+    for (const auto& c : cases) {
+        float e[3] = {9, 9, 9};
+        yfx::quatToEuler(c.q, e);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(e[k], c.euler[k], 2e-6f) << c.name << ", angle "
+                                                 << "xyz"[k];
+        }
+    }
+}
