@@ -8,18 +8,12 @@
 #include "tools/yfx/commands.h"
 #include "tools/yfx/exit_codes.h"
 #include "tools/yfx/export_flags.h"
-#include "tools/yfx/folder_changes.h"
+#include "tools/yfx/filter_run.h"
 #include "tools/yfx/host_app.h"
 #include "tools/yfx/module_host.h"
 #include "tools/yfx/plugin_module.h"
-#include "tools/yfx/progress_printer.h"
-
-#include "plugin/option_keys.h"
 
 #include <dzapp.h>
-#include <dzexporter.h>
-#include <dzfileiosettings.h>
-#include <dzplugin.h>
 #include <dzscene.h>
 
 #include <QtCore/QDir>
@@ -33,7 +27,6 @@ namespace yfx {
 namespace {
 
 constexpr const char* kName = "export";
-constexpr int kWriteFailed = 98;
 
 void printExportHelp(std::FILE* out) {
     std::fputs("usage: yfx export --demo OUT [flags]\n"
@@ -68,51 +61,6 @@ QByteArray utf8(const QString& text) {
 int fail(const QString& what) {
     std::fprintf(stderr, "yfx %s: %s\n", kName, utf8(what).constData());
     return kExitFailure;
-}
-
-// The module's exporter for the "YFX" extension, made through its factory as
-// the host makes it when the user picks the file type.
-std::unique_ptr<DzExporter> createExporter(const LoadedPlugin& loaded, QString& error) {
-    for (DzClassFactoryIterator it = loaded.plugin->getFactories(); it.hasNext();) {
-        const DzClassFactory* factory = it.next();
-        if (factory == nullptr) {
-            continue;
-        }
-        std::unique_ptr<QObject> object(factory->createInstance());
-        auto* exporter = qobject_cast<DzExporter*>(object.get());
-        if (exporter != nullptr &&
-            exporter->getExtension().compare(QLatin1String("YFX"), Qt::CaseInsensitive) == 0) {
-            object.release();
-            return std::unique_ptr<DzExporter>(exporter);
-        }
-    }
-    error = QStringLiteral("module %1 registers no exporter for YFX files").arg(loaded.path);
-    return nullptr;
-}
-
-const char* kindOf(const QString& path, const QString& target) {
-    const QFileInfo info(path);
-    if (info.absoluteFilePath() == QFileInfo(target).absoluteFilePath()) {
-        return "file";
-    }
-    if (info.fileName() == QLatin1String("logfile.txt")) {
-        return "log";
-    }
-    return info.suffix().compare(QLatin1String("tga"), Qt::CaseInsensitive) == 0 ? "texture"
-                                                                                 : "other";
-}
-
-// The project file first, then the log, then the textures and anything else.
-void listWritten(const QStringList& written, const QString& target) {
-    for (const char* kind : {"file", "log", "texture", "other"}) {
-        for (const QString& path : written) {
-            if (qstrcmp(kindOf(path, target), kind) == 0) {
-                std::printf("%-8s %s (%lld bytes)\n", (QByteArray(kind) + ':').constData(),
-                            utf8(path).constData(), static_cast<long long>(QFileInfo(path).size()));
-            }
-        }
-    }
-    std::fflush(stdout);
 }
 
 } // namespace
@@ -165,45 +113,18 @@ int runExport(const std::vector<std::string>& args) {
                  demo.bodyVertices, int(demo.textureFiles.size()),
                  utf8(QDir::toNativeSeparators(demoOptions.textureFolder)).constData());
 
-    LoadedPlugin loaded;
-    if (!loadPluginModule(defaultPluginModulePath(), loaded, error)) {
+    FilterModule module;
+    if (!openFilterModule(defaultPluginModulePath(), module, error)) {
         return fail(error);
     }
-    const YfxSetHarnessMessageSinkFn setSink = findMessageSink(loaded, error);
-    if (setSink == nullptr) {
+    ExportRun run;
+    if (!runExportStep(module, targetPath, options, kName, run, error)) {
         return fail(error);
     }
-    std::unique_ptr<DzExporter> exporter = createExporter(loaded, error);
-    if (!exporter) {
-        return fail(error);
-    }
-
-    DzFileIOSettings settings;
-    settings.setIntValue(QString::fromLatin1(kExportDialogReturnedKey), 1);
-    for (int i = 0; i < kExportOptionCount; ++i) {
-        settings.setIntValue(QString::fromLatin1(kExportOptionKeys[i]), options[std::size_t(i)]);
-    }
-
-    const FolderSnapshot before(folder);
-    DzError result = 0;
-    {
-        MessageScope messages(setSink, kName);
-        ProgressPrinter progress(stderr, "yfx export");
-        result = exporter->writeFile(targetPath, &settings);
-    }
-    exporter.reset();
-    const QStringList written = before.changedFiles();
-    listWritten(written, targetPath);
-    if (result == kWriteFailed) {
-        return fail(QStringLiteral("the write step failed (98)"));
-    }
-    if (result != 0) {
-        return fail(
-            QStringLiteral("the write step did not run (host error 0x%1)").arg(result, 0, 16));
-    }
-    if (!written.contains(QFileInfo(targetPath).absoluteFilePath())) {
-        return fail(
-            QStringLiteral("the write step reported success but wrote no %1").arg(targetPath));
+    listWrittenFiles(run.written, targetPath);
+    const QString problem = exportRunProblem(run, targetPath);
+    if (!problem.isEmpty()) {
+        return fail(problem);
     }
     return kExitSuccess;
 }

@@ -5,6 +5,7 @@
 #include "tools/yfx/cli_args.h"
 #include "tools/yfx/commands.h"
 #include "tools/yfx/exit_codes.h"
+#include "tools/yfx/filter_run.h"
 #include "tools/yfx/host_app.h"
 #include "tools/yfx/host_scene_print.h"
 #include "tools/yfx/host_scene_report.h"
@@ -13,15 +14,11 @@
 #include "tools/yfx/load_report.h"
 #include "tools/yfx/module_host.h"
 #include "tools/yfx/plugin_module.h"
-#include "tools/yfx/progress_printer.h"
 
 #include "format/reader.h"
 #include "plugin/option_keys.h"
 
 #include <dzapp.h>
-#include <dzfileiosettings.h>
-#include <dzimporter.h>
-#include <dzplugin.h>
 #include <dzscene.h>
 
 #include <QtCore/QFileInfo>
@@ -34,7 +31,6 @@ namespace yfx {
 namespace {
 
 constexpr const char* kName = "import";
-constexpr int kReadFailed = 98;
 
 void printImportHelp(std::FILE* out) {
     std::fputs("usage: yfx import FILE [flags] [--json]\n"
@@ -66,30 +62,6 @@ void printImportHelp(std::FILE* out) {
 int fail(const QString& what) {
     std::fprintf(stderr, "yfx %s: %s\n", kName, what.toUtf8().constData());
     return kExitFailure;
-}
-
-// The module's importer for "YFX" files, made through its factory as the
-// host makes it when the user picks the file type.
-std::unique_ptr<DzImporter> createImporter(const LoadedPlugin& loaded, QString& error) {
-    for (DzClassFactoryIterator it = loaded.plugin->getFactories(); it.hasNext();) {
-        const DzClassFactory* factory = it.next();
-        if (factory == nullptr) {
-            continue;
-        }
-        std::unique_ptr<QObject> object(factory->createInstance());
-        auto* importer = qobject_cast<DzImporter*>(object.get());
-        if (importer == nullptr) {
-            continue;
-        }
-        for (int i = 0; i < importer->getNumExtensions(); ++i) {
-            if (importer->getExtension(i).compare(QLatin1String("YFX"), Qt::CaseInsensitive) == 0) {
-                object.release();
-                return std::unique_ptr<DzImporter>(importer);
-            }
-        }
-    }
-    error = QStringLiteral("module %1 registers no importer for YFX files").arg(loaded.path);
-    return nullptr;
 }
 
 // The reader's reason for refusing the file: the read step gives only its
@@ -162,36 +134,16 @@ int runImport(const std::vector<std::string>& args) {
         QFileInfo(QString::fromStdWString(hostPathFromArg(fileArg))).absoluteFilePath();
 
     HostSceneScope scene;
-    LoadedPlugin loaded;
+    FilterModule module;
     QString error;
-    if (!loadPluginModule(defaultPluginModulePath(), loaded, error)) {
+    if (!openFilterModule(defaultPluginModulePath(), module, error)) {
         return fail(error);
     }
-    const YfxSetHarnessMessageSinkFn setSink = findMessageSink(loaded, error);
-    if (setSink == nullptr) {
-        return fail(error);
-    }
-    std::unique_ptr<DzImporter> importer = createImporter(loaded, error);
-    if (!importer) {
-        return fail(error);
-    }
-
-    DzFileIOSettings settings;
-    settings.setIntValue(QString::fromLatin1(kImportDialogReturnedKey), 1);
-    for (int i = 0; i < kImportOptionCount; ++i) {
-        settings.setIntValue(QString::fromLatin1(kImportOptionKeys[i]),
-                             flags.options[std::size_t(i)]);
-    }
-    settings.setFloatValue(QString::fromLatin1(kImportScaleFactorKey), double(flags.scale));
-
     DzError result = 0;
-    {
-        MessageScope messages(setSink, kName);
-        ProgressPrinter progress(stderr, "yfx import");
-        result = importer->readFile(path, &settings);
+    if (!runImportStep(module, path, flags, kName, result, error)) {
+        return fail(error);
     }
-    importer.reset();
-    if (result == kReadFailed) {
+    if (result == kFilterFailed) {
         return failWithReason(fileArg);
     }
     if (result != 0) {

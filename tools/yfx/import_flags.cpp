@@ -23,6 +23,16 @@ const std::vector<ExportFlagPair>& importFlagPairs() {
     return pairs;
 }
 
+const std::vector<ExportFlagPair>& convertImportFlagPairs() {
+    static const std::vector<ExportFlagPair> pairs = [] {
+        std::vector<ExportFlagPair> p = importFlagPairs();
+        p[5].start = 1; // joints
+        p[6].start = 1; // animation
+        return p;
+    }();
+    return pairs;
+}
+
 namespace {
 
 // A finite number written out in full ("1.5", "-2", "1e-3"); false for
@@ -45,6 +55,11 @@ bool parseScale(const std::string& text, float& value) {
 } // namespace
 
 bool takeImportFlags(std::vector<std::string>& args, ImportFlags& flags, std::string& error) {
+    return takeImportFlags(args, flags, error, importFlagPairs());
+}
+
+bool takeImportFlags(std::vector<std::string>& args, ImportFlags& flags, std::string& error,
+                     const std::vector<ExportFlagPair>& pairs) {
     std::vector<std::string> rest;
     bool optionsEnded = false;
     bool scaleGiven = false;
@@ -69,7 +84,7 @@ bool takeImportFlags(std::vector<std::string>& args, ImportFlags& flags, std::st
         scaleGiven = true;
         ++i;
     }
-    if (!takeFlagPairs(importFlagPairs(), rest, flags.options, error)) {
+    if (!takeFlagPairs(pairs, rest, flags.options, error)) {
         return false;
     }
     args.swap(rest);

@@ -13,6 +13,10 @@ namespace yfx {
 // Seven pairs, index i carrying import option key i.
 const std::vector<ExportFlagPair>& importFlagPairs();
 
+// The same pairs as `yfx convert` starts them when it imports a project file
+// to write a model: joints and animation ticked.
+const std::vector<ExportFlagPair>& convertImportFlagPairs();
+
 // The dialog's starting scale factor.
 constexpr float kImportStartingScale = 1.0f;
 
@@ -27,5 +31,8 @@ struct ImportFlags {
 // given twice with different values, is a usage error: false with `error`
 // saying which.
 bool takeImportFlags(std::vector<std::string>& args, ImportFlags& flags, std::string& error);
+// The same over another table of the seven pairs.
+bool takeImportFlags(std::vector<std::string>& args, ImportFlags& flags, std::string& error,
+                     const std::vector<ExportFlagPair>& pairs);
 
 } // namespace yfx

@@ -1,0 +1,167 @@
+#include "model/node_poses.h"
+
+#include <assimp/anim.h>
+#include <assimp/scene.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace yfx {
+namespace model {
+
+namespace {
+
+// Assimp leaves the rate 0 when the file gives none; 25 ticks a second is
+// what its own viewers assume then.
+constexpr double kDefaultTicksPerSecond = 25.0;
+
+template <class Key> std::size_t keyAfter(const Key* keys, unsigned count, double tick) {
+    const Key* end = keys + count;
+    return std::size_t(
+        std::upper_bound(keys, end, tick, [](double t, const Key& k) { return t < k.mTime; }) -
+        keys);
+}
+
+Vec3 sampleVector(const aiVectorKey* keys, unsigned count, double tick, const Vec3& fallback) {
+    if (keys == nullptr || count == 0) {
+        return fallback;
+    }
+    const std::size_t after = keyAfter(keys, count, tick);
+    if (after == 0) {
+        return toDouble(keys[0].mValue);
+    }
+    if (after >= count) {
+        return toDouble(keys[count - 1].mValue);
+    }
+    const aiVectorKey& a = keys[after - 1];
+    const aiVectorKey& b = keys[after];
+    const double span = b.mTime - a.mTime;
+    const double f = span > 0 ? (tick - a.mTime) / span : 0.0;
+    return toDouble(a.mValue) + (toDouble(b.mValue) - toDouble(a.mValue)) * f;
+}
+
+Quat toDouble(const aiQuaternion& q) {
+    return Quat(q.w, q.x, q.y, q.z);
+}
+
+Quat sampleRotation(const aiQuatKey* keys, unsigned count, double tick, const Quat& fallback) {
+    if (keys == nullptr || count == 0) {
+        return fallback;
+    }
+    const std::size_t after = keyAfter(keys, count, tick);
+    if (after == 0) {
+        return toDouble(keys[0].mValue);
+    }
+    if (after >= count) {
+        return toDouble(keys[count - 1].mValue);
+    }
+    const aiQuatKey& a = keys[after - 1];
+    const aiQuatKey& b = keys[after];
+    const double span = b.mTime - a.mTime;
+    const double f = span > 0 ? (tick - a.mTime) / span : 0.0;
+    Quat out;
+    Quat::Interpolate(out, toDouble(a.mValue), toDouble(b.mValue), f);
+    out.Normalize();
+    return out;
+}
+
+template <class Key> double lastTime(const Key* keys, unsigned count) {
+    return keys != nullptr && count > 0 ? keys[count - 1].mTime : 0.0;
+}
+
+} // namespace
+
+NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceConversion& space,
+                     int animation, ModelNotes& notes)
+    : m_table(table), m_space(space) {
+    const std::size_t n = std::size_t(table.size());
+    m_rest.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Mat4 local = toDouble(table.nodes[i]->mTransformation);
+        m_rest[i] = isFinite(local) ? space.transform(local) : Mat4();
+    }
+    m_channels.assign(n, nullptr);
+    m_driven.assign(n, 0);
+    if (animation < 0 || scene.mAnimations == nullptr ||
+        unsigned(animation) >= scene.mNumAnimations || scene.mAnimations[animation] == nullptr) {
+        return;
+    }
+    const aiAnimation& anim = *scene.mAnimations[animation];
+    m_ticksPerSecond = anim.mTicksPerSecond > 0 && std::isfinite(anim.mTicksPerSecond)
+                           ? anim.mTicksPerSecond
+                           : kDefaultTicksPerSecond;
+    if (!(anim.mTicksPerSecond > 0)) {
+        notes.apply(format("animation '%s': no tick rate in the file: %g ticks a second taken",
+                           anim.mName.C_Str(), kDefaultTicksPerSecond));
+    }
+    double lastTick = std::isfinite(anim.mDuration) ? anim.mDuration : 0.0;
+    for (unsigned c = 0; anim.mChannels != nullptr && c < anim.mNumChannels; ++c) {
+        const aiNodeAnim* channel = anim.mChannels[c];
+        if (channel == nullptr) {
+            continue;
+        }
+        const int node = table.find(channel->mNodeName);
+        if (node < 0) {
+            notes.drop(format("animation channel '%s': no node of that name to move",
+                              channel->mNodeName.C_Str()));
+            continue;
+        }
+        if (m_channels[std::size_t(node)] != nullptr) {
+            notes.drop(format("animation channel '%s': a second channel for one node (the "
+                              "first is kept)",
+                              channel->mNodeName.C_Str()));
+            continue;
+        }
+        m_channels[std::size_t(node)] = channel;
+        m_driven[std::size_t(node)] = 1;
+        m_animated = true;
+        lastTick = std::max({lastTick, lastTime(channel->mPositionKeys, channel->mNumPositionKeys),
+                             lastTime(channel->mRotationKeys, channel->mNumRotationKeys),
+                             lastTime(channel->mScalingKeys, channel->mNumScalingKeys)});
+    }
+    if (anim.mMeshChannels != nullptr && anim.mNumMeshChannels > 0) {
+        notes.drop(format("animation '%s': %u mesh channels (vertex animation): the host keys "
+                          "transforms only",
+                          anim.mName.C_Str(), anim.mNumMeshChannels));
+    }
+    if (anim.mMorphMeshChannels != nullptr && anim.mNumMorphMeshChannels > 0) {
+        notes.drop(format("animation '%s': %u morph channels: the host scene holds no morphs",
+                          anim.mName.C_Str(), anim.mNumMorphMeshChannels));
+    }
+    const double seconds = lastTick / m_ticksPerSecond;
+    m_duration = std::isfinite(seconds) && seconds > 0 ? seconds : 0.0;
+}
+
+Mat4 NodePoses::localAt(int node, double seconds) const {
+    const aiNodeAnim* channel = m_channels[std::size_t(node)];
+    if (channel == nullptr) {
+        return m_rest[std::size_t(node)];
+    }
+    // The parts the channel does not key come from the node itself.
+    Vec3 restPosition, restScale;
+    Quat restRotation;
+    decompose(toDouble(m_table.nodes[std::size_t(node)]->mTransformation), restPosition,
+              restRotation, restScale);
+    const double tick = seconds * m_ticksPerSecond;
+    const Vec3 position =
+        sampleVector(channel->mPositionKeys, channel->mNumPositionKeys, tick, restPosition);
+    const Quat rotation =
+        sampleRotation(channel->mRotationKeys, channel->mNumRotationKeys, tick, restRotation);
+    const Vec3 scale =
+        sampleVector(channel->mScalingKeys, channel->mNumScalingKeys, tick, restScale);
+    const Mat4 local = compose(position, rotation, scale);
+    return isFinite(local) ? m_space.transform(local) : m_rest[std::size_t(node)];
+}
+
+void NodePoses::worldsAt(double seconds, std::vector<Mat4>& out) const {
+    const std::size_t n = std::size_t(m_table.size());
+    out.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Mat4 local = localAt(int(i), seconds);
+        const int p = m_table.parent[i];
+        out[i] = p >= 0 ? out[std::size_t(p)] * local : local;
+    }
+}
+
+} // namespace model
+} // namespace yfx

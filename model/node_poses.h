@@ -1,0 +1,53 @@
+// The model's node transforms over time: each node's local transform from
+// its animation channel when it has one (keys interpolated linearly, rotations
+// by slerp, held before the first and after the last key), else from the
+// node itself; world transforms by composing down the node table. Everything
+// comes out in the host's space (see SpaceConversion).
+#pragma once
+
+#include "model/model_notes.h"
+#include "model/node_table.h"
+#include "model/space_conversion.h"
+
+#include <vector>
+
+struct aiAnimation;
+struct aiNodeAnim;
+struct aiScene;
+
+namespace yfx {
+namespace model {
+
+class NodePoses {
+public:
+    // `animation`: the aiScene animation to play, or -1 for none.
+    NodePoses(const aiScene& scene, const NodeTable& table, const SpaceConversion& space,
+              int animation, ModelNotes& notes);
+
+    bool animated() const { return m_animated; }
+    // The time of the last key (or the animation's duration when longer), seconds.
+    double durationSeconds() const { return m_duration; }
+    // Per node: an animation channel drives it.
+    const std::vector<char>& driven() const { return m_driven; }
+
+    // World transforms of every node at `seconds` (the rest pose without an
+    // animation); `out` is resized to the node count.
+    void worldsAt(double seconds, std::vector<Mat4>& out) const;
+    // A node's local transform at `seconds`.
+    Mat4 localAt(int node, double seconds) const;
+    // A node's own local transform, whatever the animation says.
+    const Mat4& restLocal(int node) const { return m_rest[std::size_t(node)]; }
+
+private:
+    const NodeTable& m_table;
+    SpaceConversion m_space;
+    std::vector<Mat4> m_rest;                  // converted local transforms
+    std::vector<const aiNodeAnim*> m_channels; // per node, null when not driven
+    std::vector<char> m_driven;
+    double m_ticksPerSecond = 25.0;
+    double m_duration = 0.0;
+    bool m_animated = false;
+};
+
+} // namespace model
+} // namespace yfx
