@@ -15,29 +15,39 @@ namespace {
 // what its own viewers assume then.
 constexpr double kDefaultTicksPerSecond = 25.0;
 
-template <class Key> std::size_t keyAfter(const Key* keys, unsigned count, double tick) {
-    const Key* end = keys + count;
-    return std::size_t(
-        std::upper_bound(keys, end, tick, [](double t, const Key& k) { return t < k.mTime; }) -
-        keys);
+// The keys around a tick and how far the tick lies between them; before the
+// first key or after the last, both name that key.
+struct KeyBracket {
+    std::size_t a = 0;
+    std::size_t b = 0;
+    double f = 0.0;
+};
+
+template <class Key> KeyBracket bracketOf(const Key* keys, unsigned count, double tick) {
+    const std::size_t after =
+        std::size_t(std::upper_bound(keys, keys + count, tick,
+                                     [](double t, const Key& k) { return t < k.mTime; }) -
+                    keys);
+    if (after == 0) {
+        return KeyBracket{};
+    }
+    if (after >= count) {
+        return KeyBracket{count - 1u, count - 1u, 0.0};
+    }
+    const double span = keys[after].mTime - keys[after - 1].mTime;
+    return KeyBracket{after - 1, after, span > 0 ? (tick - keys[after - 1].mTime) / span : 0.0};
 }
 
 Vec3 sampleVector(const aiVectorKey* keys, unsigned count, double tick, const Vec3& fallback) {
     if (keys == nullptr || count == 0) {
         return fallback;
     }
-    const std::size_t after = keyAfter(keys, count, tick);
-    if (after == 0) {
-        return toDouble(keys[0].mValue);
+    const KeyBracket k = bracketOf(keys, count, tick);
+    const Vec3 a = toDouble(keys[k.a].mValue);
+    if (k.a == k.b) {
+        return a;
     }
-    if (after >= count) {
-        return toDouble(keys[count - 1].mValue);
-    }
-    const aiVectorKey& a = keys[after - 1];
-    const aiVectorKey& b = keys[after];
-    const double span = b.mTime - a.mTime;
-    const double f = span > 0 ? (tick - a.mTime) / span : 0.0;
-    return toDouble(a.mValue) + (toDouble(b.mValue) - toDouble(a.mValue)) * f;
+    return a + (toDouble(keys[k.b].mValue) - a) * k.f;
 }
 
 Quat toDouble(const aiQuaternion& q) {
@@ -48,19 +58,12 @@ Quat sampleRotation(const aiQuatKey* keys, unsigned count, double tick, const Qu
     if (keys == nullptr || count == 0) {
         return fallback;
     }
-    const std::size_t after = keyAfter(keys, count, tick);
-    if (after == 0) {
-        return toDouble(keys[0].mValue);
+    const KeyBracket k = bracketOf(keys, count, tick);
+    if (k.a == k.b) {
+        return toDouble(keys[k.a].mValue);
     }
-    if (after >= count) {
-        return toDouble(keys[count - 1].mValue);
-    }
-    const aiQuatKey& a = keys[after - 1];
-    const aiQuatKey& b = keys[after];
-    const double span = b.mTime - a.mTime;
-    const double f = span > 0 ? (tick - a.mTime) / span : 0.0;
     Quat out;
-    Quat::Interpolate(out, toDouble(a.mValue), toDouble(b.mValue), f);
+    Quat::Interpolate(out, toDouble(keys[k.a].mValue), toDouble(keys[k.b].mValue), k.f);
     out.Normalize();
     return out;
 }

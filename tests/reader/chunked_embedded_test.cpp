@@ -73,20 +73,6 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    std::set<std::string> entries(const std::string& dir) const {
-        std::set<std::string> out;
-        if (DIR* d = ::opendir(dir.c_str())) {
-            while (dirent* e = ::readdir(d)) {
-                const std::string n = e->d_name;
-                if (n != "." && n != "..") {
-                    out.insert(n);
-                }
-            }
-            ::closedir(d);
-        }
-        return out;
-    }
-
     std::string root_;
     std::string folder_;
     yfx::SceneDoc last_;
@@ -100,7 +86,7 @@ TEST_F(EmbeddedFiles, WrittenOnceWithExactlyTheirBytes) {
     std::string reason;
     ASSERT_EQ(loadFromFolder(file, &reason), 1) << reason;
     EXPECT_EQ(read(folder_ + "skin.png"), content);
-    EXPECT_EQ(entries(folder_), (std::set<std::string>{"scene.yfx", "skin.png"})); // S = 0: none
+    EXPECT_EQ(entriesOf(folder_), (std::set<std::string>{"scene.yfx", "skin.png"})); // S = 0: none
 
     // A second load finds the file and leaves it as it is.
     std::ofstream(folder_ + "skin.png", std::ios::binary) << "mine";
@@ -115,7 +101,7 @@ TEST_F(EmbeddedFiles, AnExistingFileIsNeverReplacedNorFollowed) {
     ASSERT_EQ(::symlink(outside.c_str(), (folder_ + "link.png").c_str()), 0);
     ASSERT_EQ(loadFromFolder(chunkedFile(0, {lightsChunk(), embeddedChunk({{L"link.png", "x"}})})),
               1);
-    EXPECT_EQ(entries(root_), (std::set<std::string>{"project"}));
+    EXPECT_EQ(entriesOf(root_), (std::set<std::string>{"project"}));
 }
 
 TEST_F(EmbeddedFiles, UnsafeNamesNeverLeaveTheFolder) {
@@ -136,10 +122,10 @@ TEST_F(EmbeddedFiles, UnsafeNamesNeverLeaveTheFolder) {
     ASSERT_EQ(loadFromFolder(file, &reason), 1) << reason;
     // Only the last components of the first two paths were written, and
     // nothing appeared beside the project folder.
-    EXPECT_EQ(entries(folder_),
+    EXPECT_EQ(entriesOf(folder_),
               (std::set<std::string>{"scene.yfx", "evil.txt", "up.txt", "stream.txt"}));
     EXPECT_EQ(read(folder_ + "evil.txt"), "reduced");
-    EXPECT_EQ(entries(root_), (std::set<std::string>{"project"}));
+    EXPECT_EQ(entriesOf(root_), (std::set<std::string>{"project"}));
 }
 
 TEST_F(EmbeddedFiles, AFileThatCannotBeWrittenDoesNotFailTheLoad) {
@@ -160,7 +146,7 @@ TEST_F(EmbeddedFiles, TruncatedContentFailsTheLoadBeforeWriting) {
     file[12] = static_cast<std::uint8_t>(file.size()); // the size field, small file
     file[13] = static_cast<std::uint8_t>(file.size() >> 8);
     EXPECT_EQ(loadFromFolder(file), 0);
-    EXPECT_EQ(entries(folder_), (std::set<std::string>{"scene.yfx"}));
+    EXPECT_EQ(entriesOf(folder_), (std::set<std::string>{"scene.yfx"}));
 }
 
 TEST_F(EmbeddedFiles, OnlyMaterialsAfterTheFilesFindThem) {

@@ -160,20 +160,6 @@ TEST(ChunkedRobustness, HostileCountsNeverTurnIntoGiantAllocations) {
     }
 }
 
-std::set<std::string> entriesOf(const std::string& dir) {
-    std::set<std::string> out;
-    if (DIR* d = ::opendir(dir.c_str())) {
-        while (dirent* e = ::readdir(d)) {
-            const std::string n = e->d_name;
-            if (n != "." && n != "..") {
-                out.insert(n);
-            }
-        }
-        ::closedir(d);
-    }
-    return out;
-}
-
 // A project folder inside a fresh scratch folder (root/project/), so that a
 // file written beside the project folder is seen as well as one inside it.
 // While it lives the working folder is root/work/, so that a file written
