@@ -189,7 +189,7 @@ bool timeWriterAndCompress(const std::wstring& folder, int runs, SeparateTimes& 
         std::fprintf(stderr, "writing the inner stream into memory failed\n");
         return false;
     }
-    const std::vector<std::uint8_t>& inner = sink.bytes();
+    const yfx::ByteBuffer inner = sink.releaseBuffer();
     std::vector<std::uint8_t> packed(compressBound(uLong(inner.size())));
     for (int run = 0; run < runs; ++run) {
         uLongf length = uLongf(packed.size());

@@ -84,7 +84,7 @@ bool runOnce(SizeResult& result) {
         std::fprintf(stderr, "writing the version 31 stream failed\n");
         return false;
     }
-    const std::vector<std::uint8_t>& inner = sink.bytes();
+    const yfx::ByteBuffer inner = sink.releaseBuffer();
     std::vector<std::uint8_t> out(compressBound(uLong(inner.size())));
     uLongf length = uLongf(out.size());
     const Clock::time_point z0 = Clock::now();

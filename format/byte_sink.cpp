@@ -57,28 +57,69 @@ bool FileSink::flush() {
 }
 
 bool MemorySink::append(const void* data, std::size_t n) {
-    if (n == 0) {
-        return true;
+    copy_current_ = false;
+    room_ = 0;
+    return buffer_.append(data, n);
+}
+
+std::uint8_t* MemorySink::roomAtEnd(std::size_t n) {
+    room_ = 0;
+    if (!buffer_.reserveMore(n)) {
+        return nullptr;
     }
-    try {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        bytes_.insert(bytes_.end(), p, p + n);
-    } catch (const std::bad_alloc&) {
+    room_ = n;
+    return buffer_.data() + buffer_.size();
+}
+
+bool MemorySink::commitRoom(std::size_t n) {
+    if (n > room_) {
         return false;
-    } catch (const std::length_error&) {
+    }
+    room_ = 0;
+    copy_current_ = false;
+    return buffer_.resize(buffer_.size() + n); // within the room: no allocation
+}
+
+bool MemorySink::overwrite(std::uint64_t position, const void* data, std::size_t n) {
+    if (position > buffer_.size() || n > buffer_.size() - position) {
         return false;
+    }
+    if (n > 0) {
+        std::memcpy(buffer_.data() + position, data, n);
+        copy_current_ = false;
     }
     return true;
 }
 
-bool MemorySink::overwrite(std::uint64_t position, const void* data, std::size_t n) {
-    if (position > bytes_.size() || n > bytes_.size() - position) {
-        return false;
+const std::vector<std::uint8_t>& MemorySink::bytes() const {
+    if (!copy_current_) {
+        try {
+            copy_.assign(buffer_.data(), buffer_.data() + buffer_.size());
+            copy_current_ = true;
+        } catch (const std::bad_alloc&) {
+            std::vector<std::uint8_t>().swap(copy_);
+        } catch (const std::length_error&) {
+            std::vector<std::uint8_t>().swap(copy_);
+        }
     }
-    if (n > 0) {
-        std::memcpy(bytes_.data() + position, data, n);
-    }
-    return true;
+    return copy_;
+}
+
+std::vector<std::uint8_t> MemorySink::release() {
+    bytes();
+    std::vector<std::uint8_t> out = std::move(copy_);
+    copy_.clear();
+    copy_current_ = false;
+    room_ = 0;
+    buffer_.clear();
+    return out;
+}
+
+ByteBuffer MemorySink::releaseBuffer() {
+    std::vector<std::uint8_t>().swap(copy_);
+    copy_current_ = false;
+    room_ = 0;
+    return std::move(buffer_);
 }
 
 } // namespace yfx

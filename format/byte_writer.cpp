@@ -5,29 +5,50 @@
 
 namespace yfx {
 
-ByteWriter::ByteWriter(ByteSink& sink, std::size_t blockSize) : sink_(sink) {
+ByteWriter::ByteWriter(ByteSink& sink, std::size_t blockSize)
     // At least room for the largest single field.
-    const std::size_t size = std::max<std::size_t>(blockSize, 16);
-    block_.reset(new (std::nothrow) std::uint8_t[size]);
-    if (block_) {
-        capacity_ = size;
-    } else {
+    : sink_(sink), block_size_(std::max<std::size_t>(blockSize, 16)) {
+    takeBlock();
+}
+
+bool ByteWriter::takeBlock() {
+    if (block_ != nullptr) {
+        return true;
+    }
+    block_ = sink_.roomAtEnd(block_size_);
+    in_sink_ = block_ != nullptr;
+    if (!in_sink_) {
+        if (!own_block_) {
+            own_block_.reset(new (std::nothrow) std::uint8_t[block_size_]);
+        }
+        block_ = own_block_.get();
+    }
+    capacity_ = block_ != nullptr ? block_size_ : 0;
+    if (block_ == nullptr) {
         ok_ = false;
     }
+    return ok_;
 }
 
 bool ByteWriter::spill() {
     if (!ok_) {
         return false;
     }
-    if (fill_ > 0) {
-        if (!sink_.append(block_.get(), fill_)) {
+    if (in_sink_) {
+        // The room is the sink's: commit what was written, and take new room
+        // when more comes (any other call on the sink ends the room).
+        if (!sink_.commitRoom(fill_)) {
             ok_ = false;
             return false;
         }
-        flushed_ += fill_;
-        fill_ = 0;
+        block_ = nullptr;
+        capacity_ = 0;
+    } else if (fill_ > 0 && !sink_.append(block_, fill_)) {
+        ok_ = false;
+        return false;
     }
+    flushed_ += fill_;
+    fill_ = 0;
     return true;
 }
 
@@ -46,11 +67,11 @@ void ByteWriter::f32s(const float* v, std::size_t n) {
 void ByteWriter::bytes(const void* data, std::size_t n) {
     const auto* p = static_cast<const std::uint8_t*>(data);
     while (n > 0 && ok_) {
-        if (fill_ == capacity_ && !spill()) {
+        if (fill_ == capacity_ && !(spill() && takeBlock())) {
             return;
         }
         const std::size_t take = std::min(n, capacity_ - fill_);
-        std::memcpy(block_.get() + fill_, p, take);
+        std::memcpy(block_ + fill_, p, take);
         fill_ += take;
         p += take;
         n -= take;

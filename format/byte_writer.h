@@ -1,8 +1,10 @@
 // The little-endian byte writer every field of a file goes through. It keeps
 // one large block of pending bytes and hands it to its sink when full, so
-// that the many small field writes cost a few stores each. The first failure
-// (of the sink, or of the block's allocation) makes the writer failed for
-// good: later writes do nothing and ok() stays false.
+// that the many small field writes cost a few stores each; where the sink
+// offers room of its own (a memory sink), the block is that room, filled in
+// place and committed rather than copied. The first failure (of the sink, or
+// of the block's allocation) makes the writer failed for good: later writes
+// do nothing and ok() stays false.
 #pragma once
 
 #include <cstddef>
@@ -40,7 +42,7 @@ public:
     }
     void u32(std::uint32_t v) {
         if (room(4)) {
-            store32(block_.get() + fill_, v);
+            store32(block_ + fill_, v);
             fill_ += 4;
         }
     }
@@ -80,12 +82,19 @@ private:
         if (fill_ + n <= capacity_) {
             return true;
         }
-        return spill() && fill_ + n <= capacity_;
+        return spill() && takeBlock() && fill_ + n <= capacity_;
     }
+    // Hands the pending bytes to the sink.
     bool spill();
+    // Makes the block ready for more bytes: the sink's next room, or the
+    // writer's own block. False (and the writer failed) when there is none.
+    bool takeBlock();
 
     ByteSink& sink_;
-    std::unique_ptr<std::uint8_t[]> block_;
+    std::size_t block_size_;
+    std::unique_ptr<std::uint8_t[]> own_block_; // when the sink offers no room
+    std::uint8_t* block_ = nullptr;             // where pending bytes go
+    bool in_sink_ = false;                      // block_ is room of the sink
     std::size_t capacity_ = 0;
     std::size_t fill_ = 0;
     std::uint64_t flushed_ = 0;

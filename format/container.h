@@ -1,7 +1,7 @@
 // The container step of an export: the whole inner stream (read back from
-// the temporary file the writer filled) compressed with zlib into the final
-// file, behind a copy of the inner header whose first four fields say
-// "YFXH", version 8, flags 18 and the inner stream's length.
+// the temporary file the writer filled) compressed into one standard zlib
+// stream (format/compress_stream.h) in the final file, behind a copy of the inner header whose
+// first four fields say "YFXH", version 8, flags 18 and the inner stream's length.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +28,9 @@ int packContainerV2(const FileHeaderV2& header, const std::wstring& tempPath,
 
 // The container bytes for an inner stream in memory: the outer header made
 // from the inner header bytes (the first headerSize bytes of `inner`), then
-// the compressed stream. False when the stream is shorter than its header or
-// compression fails.
+// the compressed stream. False when the header size is not one of a header
+// (24 to 128 bytes), the stream is shorter than its header or compression
+// fails.
 bool buildContainer(const std::uint8_t* inner, std::size_t size, std::size_t headerSize,
                     std::vector<std::uint8_t>& out);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 namespace yfx {
@@ -64,11 +66,33 @@ std::uint64_t nextSize(std::uint64_t size, std::uint64_t limit, std::uint64_t pr
     return std::min(limit, std::max<std::uint64_t>(kFirstOutputSize, 2 * size));
 }
 
-// Grows the buffer to `size`. The room is reserved exactly, so that no
-// allocation exceeds the new size.
-void grow(std::vector<std::uint8_t>& out, std::uint64_t size) {
-    out.reserve(static_cast<std::size_t>(size));
-    out.resize(static_cast<std::size_t>(size));
+// Grows the buffer to `size` (its new bytes are not written: the inflation
+// writes them). The room is taken exactly, so that no allocation exceeds the
+// new size. False when the memory cannot be had.
+bool grow(ByteBuffer& out, std::uint64_t size) {
+    return out.resize(static_cast<std::size_t>(size));
+}
+
+// Once the buffer may take the whole size, the stream is inflated in one call
+// by libdeflate, which takes 0.55 to 0.65 of the time zlib takes, provided
+// that no more than this share of it has inflated already (the call starts
+// again from the stream's first byte).
+constexpr std::uint64_t kWholeBufferMostDoneShare = 4; // a quarter
+
+struct FreeDecompressor {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+// Inflates the whole zlib stream into `room` bytes. True with `produced` set
+// when the stream is intact and fits; false otherwise, the bytes at `out`
+// being undefined then.
+bool inflateWhole(const std::uint8_t* source, std::size_t sourceLength, std::uint8_t* out,
+                  std::size_t room, std::size_t& produced) {
+    const std::unique_ptr<libdeflate_decompressor, FreeDecompressor> d(
+        libdeflate_alloc_decompressor());
+    std::size_t consumed = 0; // the stream may end before the source does, as for zlib
+    return d && libdeflate_zlib_decompress_ex(d.get(), source, sourceLength, out, room, &consumed,
+                                              &produced) == LIBDEFLATE_SUCCESS;
 }
 
 std::string failureText(int code, const z_stream& z, std::uint64_t limit, std::uint32_t capacity) {
@@ -90,9 +114,12 @@ std::string failureText(int code, const z_stream& z, std::uint64_t limit, std::u
 
 // The inflation proper, once the request has passed the cheap checks. The
 // output is taken in steps: each fills the room the buffer has, and the
-// buffer grows when a step has filled it.
+// buffer grows when a step has filled it. When the buffer has grown to the
+// whole limit early on, the rest goes in one call (inflateWhole); a stream
+// that call refuses is inflated again from its start step by step, so that
+// a damaged stream fails where and as zlib finds it.
 bool inflateWithin(const std::uint8_t* source, std::size_t sourceLength, std::uint32_t capacity,
-                   std::uint64_t limit, std::vector<std::uint8_t>& out, std::string& why,
+                   std::uint64_t limit, ByteBuffer& out, std::string& why,
                    const InflateWatch& watch) {
     InflateStream stream;
     if (!stream.started()) {
@@ -103,9 +130,35 @@ bool inflateWithin(const std::uint8_t* source, std::size_t sourceLength, std::ui
     const std::uint8_t* input = source;
     std::size_t inputLeft = sourceLength;
     std::size_t produced = 0;
+    bool wholeTried = false;
     for (;;) {
         if (produced == out.size() && out.size() < limit) {
-            grow(out, nextSize(out.size(), limit, produced, z.total_in, sourceLength));
+            const std::uint64_t next =
+                nextSize(out.size(), limit, produced, z.total_in, sourceLength);
+            if (!grow(out, next)) {
+                why = "cannot allocate more than " + std::to_string(out.size()) +
+                      " bytes to inflate into";
+                return false;
+            }
+            if (next == limit && !wholeTried && produced <= limit / kWholeBufferMostDoneShare) {
+                wholeTried = true;
+                std::size_t whole = 0;
+                if (inflateWhole(source, sourceLength, out.data(), out.size(), whole)) {
+                    produced = whole;
+                    if (watch && !watch(out.data(), produced)) {
+                        return false;
+                    }
+                    break;
+                }
+                if (inflateReset(&z) != Z_OK) {
+                    why = "zlib cannot start inflating";
+                    return false;
+                }
+                z.avail_in = 0;
+                input = source;
+                inputLeft = sourceLength;
+                produced = 0;
+            }
         }
         if (z.avail_in == 0 && inputLeft > 0) {
             const std::size_t step = std::min(inputLeft, kLargestStep);
@@ -148,9 +201,9 @@ std::uint64_t largestInflatedSize(std::uint64_t sourceLength) {
 }
 
 bool inflateStream(const std::uint8_t* source, std::size_t sourceLength, std::uint32_t capacity,
-                   std::uint64_t budget, std::vector<std::uint8_t>& out, std::string& why,
+                   std::uint64_t budget, ByteBuffer& out, std::string& why,
                    const InflateWatch& watch) {
-    std::vector<std::uint8_t>().swap(out);
+    out.clear();
     if (capacity == 0) {
         why = "the header gives an inflated size of 0";
         return false;
@@ -178,9 +231,26 @@ bool inflateStream(const std::uint8_t* source, std::size_t sourceLength, std::ui
         why = "cannot allocate the room to inflate into";
     }
     if (!inflated) {
-        std::vector<std::uint8_t>().swap(out);
+        out.clear();
     }
     return inflated;
+}
+
+bool inflateStream(const std::uint8_t* source, std::size_t sourceLength, std::uint32_t capacity,
+                   std::uint64_t budget, std::vector<std::uint8_t>& out, std::string& why,
+                   const InflateWatch& watch) {
+    std::vector<std::uint8_t>().swap(out);
+    ByteBuffer inflated;
+    if (!inflateStream(source, sourceLength, capacity, budget, inflated, why, watch)) {
+        return false;
+    }
+    try {
+        out.assign(inflated.data(), inflated.data() + inflated.size());
+    } catch (const std::bad_alloc&) {
+        why = "cannot allocate " + std::to_string(inflated.size()) + " bytes for the inflated copy";
+        return false;
+    }
+    return true;
 }
 
 } // namespace yfx

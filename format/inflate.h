@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "format/byte_buffer.h"
+
 namespace yfx {
 
 // The most one load inflates, summed over every compressed level of a file.
@@ -38,10 +40,22 @@ using InflateWatch = std::function<bool(const std::uint8_t* bytes, std::size_t s
 // fills; only a capacity that real data reaches from a source this long (at
 // most 32 times it), and that the output so far promises, is taken at once.
 // So it never holds more than the most of 64 KiB, twice the bytes inflated
-// and 32 times the source.
+// and 32 times the source. The buffer's new room is never filled before the
+// inflation writes it.
 // True on success with `out` holding the inflated bytes (possibly fewer than
 // declared); false with `why` set otherwise, or with `why` untouched when
-// `watch` stopped the inflation.
+// `watch` stopped the inflation. `watch` may see the output in fewer, larger
+// steps than zlib makes (once the buffer may take the whole size, the
+// stream inflates in one call), but it judges the same bytes, and a stream
+// that call refuses is inflated again step by step: every stream gives
+// zlib's result and failure reason, save one kind that only a deliberate
+// encoder makes. A stream using the codes deflate reserves (lengths 286 and
+// 287, distances 30 and 31, or declaring more than 286 or 30 codes) whose
+// bytes pass the checksum is refused by zlib and inflated by the one call.
+bool inflateStream(const std::uint8_t* source, std::size_t sourceLength, std::uint32_t capacity,
+                   std::uint64_t budget, ByteBuffer& out, std::string& why,
+                   const InflateWatch& watch = InflateWatch());
+// The same into a vector (a copy of the inflated bytes).
 bool inflateStream(const std::uint8_t* source, std::size_t sourceLength, std::uint32_t capacity,
                    std::uint64_t budget, std::vector<std::uint8_t>& out, std::string& why,
                    const InflateWatch& watch = InflateWatch());

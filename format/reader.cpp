@@ -6,16 +6,25 @@ namespace yfx {
 
 void Reader::useImage(const std::uint8_t* data, std::uint32_t size) {
     std::vector<std::uint8_t>().swap(owned_);
+    owned_inflated_.clear();
     cursor_.reset(data, size);
 }
 
 void Reader::installImage(std::vector<std::uint8_t>&& image) {
     owned_ = std::move(image);
+    owned_inflated_.clear();
     cursor_.reset(owned_.data(), static_cast<std::uint32_t>(owned_.size()));
+}
+
+void Reader::installImage(ByteBuffer&& image) {
+    owned_inflated_ = std::move(image);
+    std::vector<std::uint8_t>().swap(owned_);
+    cursor_.reset(owned_inflated_.data(), static_cast<std::uint32_t>(owned_inflated_.size()));
 }
 
 void Reader::releaseImage() {
     std::vector<std::uint8_t>().swap(owned_);
+    owned_inflated_.clear();
     cursor_.reset(nullptr, 0);
 }
 

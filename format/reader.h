@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/scene_doc.h"
+#include "format/byte_buffer.h"
 #include "format/byte_cursor.h"
 #include "format/inflate.h"
 
@@ -44,6 +45,7 @@ public:
     void useImage(const std::uint8_t* data, std::uint32_t size);
     // Takes over a buffer as the image (a file read, an inflated body).
     void installImage(std::vector<std::uint8_t>&& image);
+    void installImage(ByteBuffer&& image);
     // Frees an owned image; position and size become 0.
     void releaseImage();
 
@@ -108,7 +110,8 @@ private:
 
     SceneDoc& doc_;
     ByteCursor cursor_;
-    std::vector<std::uint8_t> owned_;
+    std::vector<std::uint8_t> owned_; // the image as read from a file
+    ByteBuffer owned_inflated_;       // or as inflated
     std::wstring project_folder_;
     std::wstring embedded_files_folder_;
     std::string reason_;

@@ -3,7 +3,6 @@
 #include <limits>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "format/file_layout.h"
 #include "format/header_codec.h"
@@ -84,7 +83,7 @@ int inflateLevel(Reader& r, std::uint32_t bodyOffset, std::uint32_t declaredSize
                       std::to_string(size));
     }
     LevelWatch watch(r, expected);
-    std::vector<std::uint8_t> inflated;
+    ByteBuffer inflated;
     std::string why;
     if (!inflateStream(
             r.cursor().data() + bodyOffset, size - bodyOffset, declaredSize, r.inflate_budget_left,

@@ -4,14 +4,23 @@
 #include <cstdlib>
 #include <new>
 
+#include "format/byte_buffer.h"
+
 namespace {
 
 std::atomic<std::size_t> g_largest{0};
 
-void* allocate(std::size_t size) {
+void note(std::size_t size) {
     std::size_t seen = g_largest.load(std::memory_order_relaxed);
     while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
     }
+}
+
+// The reader's large buffers come from the C allocator; they count as well.
+const bool g_buffers_noted = (yfx::setByteBufferAllocationHook(&note), true);
+
+void* allocate(std::size_t size) {
+    note(size);
     void* p = std::malloc(size != 0 ? size : 1);
     if (p == nullptr) {
         throw std::bad_alloc();

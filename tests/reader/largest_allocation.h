@@ -1,5 +1,6 @@
-// Test hook: this test program replaces the global allocation functions to
-// note the largest single request, so that a test can prove that a hostile
+// Test hook: this test program replaces the global allocation functions, and
+// watches the byte buffers' own allocations, to note the largest single
+// request, so that a test can prove that a hostile
 // count never turns into a giant allocation.
 #pragma once
 
