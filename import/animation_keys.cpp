@@ -21,17 +21,21 @@ using normalise::indexIn;
 
 constexpr double kSecondsPerDay = 24.0 * 60.0 * 60.0;
 constexpr float kDegreesPerRadian = 57.29578f;
+constexpr double kOnFrameTolerance = 1e-3;
 
 // The number of samples, or -1 when the tracks are to stay empty.
 std::int64_t sampleCount(const DocAnimation& animation, float fps) {
     float start = 0.0f, end = 0.0f;
     animationTimeRange(animation, start, end);
-    const double n = std::ceil(double(end) * double(fps));
-    if (!std::isfinite(n) || n < 0.0 || n > kSecondsPerDay * double(fps) ||
-        n > double(std::numeric_limits<std::int32_t>::max())) {
+    // Frames 0 to the first frame at or after the latest key, both ends
+    // included, so that the last key's pose is baked too. A key within a
+    // thousandth of a frame of a frame time counts as on it (float times).
+    const double last = std::ceil(double(end) * double(fps) - kOnFrameTolerance);
+    if (!std::isfinite(last) || last < 0.0 || last > kSecondsPerDay * double(fps) ||
+        last >= double(std::numeric_limits<std::int32_t>::max())) {
         return -1;
     }
-    return n == 0.0 ? 1 : std::int64_t(n);
+    return last <= 0.0 ? 1 : std::int64_t(last) + 1;
 }
 
 void bakeTrack(const DocAnimation& animation, std::int32_t j, std::int64_t n, float dt,

@@ -23,8 +23,9 @@ namespace importer {
 constexpr std::uint64_t kBakeSampleBudget = std::uint64_t(1) << 22;
 
 // Resamples every track of animation `a` at the frames of its own rate
-// (framesPerSecond): n = ceil(latest key time x rate) samples (1 when that
-// is 0), sample s at time s / rate, and replaces each track's three key
+// (framesPerSecond): frames 0 to ceil(latest key time x rate), both
+// included (one sample when that is 0), sample s at time s / rate, so the
+// latest key's pose is kept; and replaces each track's three key
 // lists with them. A sample count that is negative, not a number or above
 // one day of frames, or samples over all tracks (n x track count) above
 // `budgetLeft`, leave every track without keys; otherwise the samples are

@@ -12,6 +12,7 @@
 #include <dzskinbinding.h>
 #include <dzweightmap.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace importtest;
@@ -90,12 +91,14 @@ TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
         std::uint64_t budget = yfx::importer::kBakeSampleBudget;
     };
     const Case cases[] = {
-        {24.0f, 1.0f, 24, 200},         // 24 frames a second
-        {std::nanf(""), 1.0f, 30, 160}, // no rate: 30
+        {24.0f, 1.0f, 25, 200},         // 24 frames a second, frames 0 to 24
+        {std::nanf(""), 1.0f, 31, 160}, // no rate: 30
+        {30.0f, 0.1f, 4, 160},          // 0.1f x 30 is a hair past frame 3: still on it
+        {30.0f, 0.11f, 5, 160},         // between frames 3 and 4: up to frame 4
         {24.0f, -1.0f, 0, 200},         // a negative sample count
         {24.0f, 86401.0f, 0, 200},      // more than a day of frames
-        {24.0f, 1.0f, 24, 200, 24},     // the samples fill the bake's budget
-        {24.0f, 1.0f, 0, 200, 23},      // one sample more than it holds
+        {24.0f, 1.0f, 25, 200, 25},     // the samples fill the bake's budget
+        {24.0f, 1.0f, 0, 200, 24},      // one sample more than it holds
     };
     for (const Case& c : cases) {
         freshScene();
@@ -116,7 +119,11 @@ TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
         ASSERT_EQ(c.keys, x->getNumKeys()) << "fps " << c.fps;
         for (int k = 0; k < c.keys; ++k) {
             EXPECT_EQ(k * c.step, x->getKeyTime(k)) << "fps " << c.fps;
-            EXPECT_NEAR(24.0 * k / c.keys, x->getKeyValue(k), 1e-3) << "fps " << c.fps;
+            // The keys run from 0 at lastKeyTime - 1 to 24 at lastKeyTime; past the
+            // last key the value holds.
+            const double t = double(k) * c.step / 4800.0;
+            const double expected = 24.0 * std::min(1.0, t - double(c.lastKeyTime) + 1.0);
+            EXPECT_NEAR(expected, x->getKeyValue(k), 1e-3) << "fps " << c.fps << " key " << k;
         }
         EXPECT_EQ(0, node("Child")->getXPosControl()->getNumKeys()) << "fps " << c.fps;
         EXPECT_EQ(c.step * 10, dzScene->getAnimRange().getEnd()) << "fps " << c.fps;

@@ -2,8 +2,6 @@
 
 #include "document/scene_doc.h"
 
-#include <cmath>
-
 namespace yfx {
 
 namespace {
@@ -28,22 +26,6 @@ bool usesSecondUVLayer(const SceneDoc& doc) {
         }
     }
     return false;
-}
-
-float lastKeyTime(const DocAnimation& a) {
-    float last = 0;
-    for (const DocTrack& t : a.tracks) {
-        for (const auto& k : t.position_keys) {
-            last = std::max(last, k.time);
-        }
-        for (const auto& k : t.rotation_keys) {
-            last = std::max(last, k.time);
-        }
-        for (const auto& k : t.scale_keys) {
-            last = std::max(last, k.time);
-        }
-    }
-    return last;
 }
 
 } // namespace
@@ -72,21 +54,12 @@ void noteImportLeftovers(const SceneDoc& doc, bool joints, bool animation,
     if (coloured) {
         notes.drop("vertex colours: the importer builds none");
     }
-    if (!joints || !animation || doc.animations.empty()) {
+    if (!joints || !animation) {
         return;
     }
     for (std::size_t a = 1; a < doc.animations.size(); ++a) {
         notes.drop(model::format("animation '%s': the importer keys the first animation only",
                                  doc.animations[a].name.ansi));
-    }
-    const DocAnimation& first = doc.animations[0];
-    const float fps = first.frames_per_second != 0 ? first.frames_per_second : 30.0f;
-    const double lastFrame = double(lastKeyTime(first)) * fps;
-    const double baked = std::ceil(lastFrame);
-    if (lastFrame > 0 && baked - lastFrame < 1e-3) {
-        notes.drop(model::format("animation: frame %.0f, the last keyed: the importer bakes the "
-                                 "frames before the last key time only",
-                                 baked));
     }
 }
 
