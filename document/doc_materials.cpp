@@ -94,8 +94,15 @@ DocMap* addMapWithPath(DocMaterial& material, std::int32_t channel, const NamePa
 
 DocMap* createMap(DocMaterial& material, std::int32_t slot, std::int32_t channel,
                   std::int32_t type) {
-    if (slot < 0 || static_cast<std::size_t>(slot) >= material.maps.size() ||
-        findMap(material, channel) != nullptr) {
+    if (findMap(material, channel) != nullptr) {
+        return nullptr;
+    }
+    return createMapInSlot(material, slot, channel, type);
+}
+
+DocMap* createMapInSlot(DocMaterial& material, std::int32_t slot, std::int32_t channel,
+                        std::int32_t type) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= material.maps.size()) {
         return nullptr;
     }
     std::unique_ptr<DocMap> map;

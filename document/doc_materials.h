@@ -26,6 +26,11 @@ DocMap* addMapWithPath(DocMaterial& material, std::int32_t channel, const NamePa
 // channel already exists.
 DocMap* createMap(DocMaterial& material, std::int32_t slot, std::int32_t channel,
                   std::int32_t type);
+// As createMap without looking for a map on the channel: for callers that
+// keep their own record of the channels taken (the reader, in constant time
+// per map where the search would make a material of many maps quadratic).
+DocMap* createMapInSlot(DocMaterial& material, std::int32_t slot, std::int32_t channel,
+                        std::int32_t type);
 
 // Index of the first material whose colour map (channel 0, type 1) and
 // opacity map (channel 1, type 1) paths match the given ones, ignoring letter

@@ -4,6 +4,8 @@
 // path read is resolved as the version asks (format/reader_texture_paths.h).
 #include <cstddef>
 #include <new>
+#include <string>
+#include <unordered_set>
 
 #include "document/doc_alloc.h"
 #include "document/doc_materials.h"
@@ -208,9 +210,13 @@ public:
         DocMap scratch;
         DocMap* map = &scratch;
         if (store_) {
-            map = createMap(material, slot, channel, type);
-            if (map == nullptr) {
+            if (!channelsTaken_.insert(channel).second) {
                 r_.fail("channel " + std::to_string(channel) + " already has a map");
+                return false;
+            }
+            map = createMapInSlot(material, slot, channel, type);
+            if (map == nullptr) {
+                r_.fail("cannot allocate a map");
                 return false;
             }
         } else {
@@ -230,6 +236,8 @@ public:
 private:
     Reader& r_;
     bool store_;
+    // The channels this material's maps have taken so far: one map per channel.
+    std::unordered_set<std::int32_t> channelsTaken_;
 };
 
 bool readMaterial(Reader& r, Pass pass, DocMaterial& m) {
