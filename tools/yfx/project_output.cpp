@@ -50,8 +50,7 @@ bool encodeProjectFile(const SceneDoc& doc, bool version9, std::vector<std::uint
                     " writer failed (the document does not fit the layout, or memory ran out)";
             return false;
         }
-        const std::vector<std::uint8_t> inner = sink.release();
-        if (!buildContainer(inner.data(), inner.size(), headerSize, out)) {
+        if (!buildContainer(sink.data(), sink.size(), headerSize, out)) {
             error = "the compressed container cannot be built";
             return false;
         }
