@@ -2,6 +2,9 @@
 
 #include <assimp/scene.h>
 
+#include <string>
+#include <utility>
+
 namespace yfx {
 namespace model {
 
@@ -37,6 +40,16 @@ bool leftOut(const NodeTable& table, const SkeletonPlan& skeletons,
 
 std::string nodeName(const aiNode& node, int index) {
     return node.mName.length > 0 ? std::string(node.mName.C_Str()) : format("Node%d", index);
+}
+
+// A host node that shows part of model node `source` as a child of host node `parent`.
+HostNodeSpec placedOn(int parent, int source, HostKind kind, std::string name) {
+    HostNodeSpec spec;
+    spec.kind = kind;
+    spec.source = source;
+    spec.parent = parent;
+    spec.name = std::move(name);
+    return spec;
 }
 
 int add(HostPlan& plan, HostNodeSpec spec) {
@@ -166,29 +179,21 @@ HostPlan planHostNodes(const aiScene& scene, const NodeTable& table, const Skele
 
         // What the node holds besides its own role, as children placed on it.
         if (!meshes.empty()) {
-            HostNodeSpec geometry;
-            geometry.source = i;
-            geometry.parent = own;
-            geometry.name = spec.name + " Geometry";
+            HostNodeSpec geometry = placedOn(own, i, HostKind::Plain, spec.name + " Geometry");
             geometry.meshes = meshes;
             add(plan, std::move(geometry));
         }
         for (int l : nodeLights) {
-            HostNodeSpec light;
-            light.kind = HostKind::Light;
-            light.source = i;
-            light.parent = own;
+            HostNodeSpec light = placedOn(own, i, HostKind::Light,
+                                          std::string(scene.mLights[l]->mName.C_Str()) + " Light");
             light.light = l;
-            light.name = std::string(scene.mLights[l]->mName.C_Str()) + " Light";
             add(plan, std::move(light));
         }
         for (int c : nodeCameras) {
-            HostNodeSpec camera;
-            camera.kind = HostKind::Camera;
-            camera.source = i;
-            camera.parent = own;
+            HostNodeSpec camera =
+                placedOn(own, i, HostKind::Camera,
+                         std::string(scene.mCameras[c]->mName.C_Str()) + " Camera");
             camera.camera = c;
-            camera.name = std::string(scene.mCameras[c]->mName.C_Str()) + " Camera";
             add(plan, std::move(camera));
         }
     }
