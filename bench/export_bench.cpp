@@ -44,6 +44,7 @@
 #include <vector>
 
 #include "export/export_driver.h"
+#include "export/export_option_keys.h"
 #include "export/export_settings.h"
 #include "export/gather_scene.h"
 #include "format/byte_sink.h"
@@ -51,7 +52,6 @@
 #include "format/writer_v31.h"
 #include "platform/path.h"
 #include "platform/temp_file.h"
-#include "plugin/option_keys.h"
 #include "prepare/export_passes.h"
 #include "tools/demo/demo_scene.h"
 

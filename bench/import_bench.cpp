@@ -77,7 +77,8 @@
 #include "import/skin_binding.h"
 #include "import/time_line.h"
 #include "normalise/unassigned.h"
-#include "plugin/option_keys.h"
+#include "export/export_option_keys.h"
+#include "import/import_option_keys.h"
 #include "tools/demo/demo_scene.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "export/export_settings.h"
 
-#include "plugin/option_keys.h"
+#include "export/export_option_keys.h"
 
 #include <dzfileiosettings.h>
 

@@ -1,6 +1,6 @@
 #include "import/import_settings.h"
 
-#include "plugin/option_keys.h"
+#include "import/import_option_keys.h"
 
 #include <dzfileiosettings.h>
 

@@ -2,9 +2,9 @@
 
 #include "document/doc_clear.h"
 #include "export/export_driver.h"
+#include "export/export_option_keys.h"
 #include "plugin/main_window_check.h"
 #include "plugin/message_box.h"
-#include "plugin/option_keys.h"
 #include "plugin/yfx_export_dlg.h"
 
 #include <dzmainwindow.h>

@@ -2,9 +2,9 @@
 
 #include "document/doc_clear.h"
 #include "import/import_driver.h"
+#include "import/import_option_keys.h"
 #include "platform/path.h"
 #include "plugin/main_window_check.h"
-#include "plugin/option_keys.h"
 #include "plugin/yfx_import_dlg.h"
 
 #include <dzmainwindow.h>

@@ -5,9 +5,9 @@
 #include "export/export_driver.h"
 
 #include "export/export_log.h"
+#include "export/export_option_keys.h"
 #include "format/load_file.h"
 #include "gather_test_scene.h"
-#include "plugin/option_keys.h"
 #include "plugin/plugin_test_support.h"
 #include "scratch_folder.h"
 

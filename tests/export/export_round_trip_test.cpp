@@ -7,8 +7,8 @@
 // and leaves the scene's values and keys as they were.
 #include "export/export_driver.h"
 
+#include "export/export_option_keys.h"
 #include "format/load_file.h"
-#include "plugin/option_keys.h"
 #include "plugin/plugin_test_support.h"
 #include "scratch_folder.h"
 #include "tools/demo/demo_scene.h"

@@ -5,8 +5,8 @@
 #include "import_support.h"
 
 #include "import/import_driver.h"
+#include "import/import_option_keys.h"
 #include "import/time_line.h"
-#include "plugin/option_keys.h"
 
 #include <dzbone.h>
 #include <dzfileiosettings.h>

@@ -14,8 +14,9 @@
 #include "import_support.h"
 
 #include "export/export_driver.h"
+#include "export/export_option_keys.h"
 #include "import/import_driver.h"
-#include "plugin/option_keys.h"
+#include "import/import_option_keys.h"
 #include "tools/demo/demo_scene.h"
 
 #include <dzbone.h>

@@ -16,7 +16,7 @@
 #include "tools/yfx/plugin_module.h"
 
 #include "format/reader.h"
-#include "plugin/option_keys.h"
+#include "import/import_option_keys.h"
 
 #include <dzapp.h>
 #include <dzscene.h>

@@ -1,6 +1,6 @@
 #include "tools/yfx/export_flags.h"
 
-#include "plugin/option_keys.h"
+#include "export/export_option_keys.h"
 
 namespace yfx {
 

@@ -1,5 +1,5 @@
 // The export command's check-box flags: one pair per option of the export
-// dialog, in the order of the option keys (plugin/option_keys.h), each option
+// dialog, in the order of the option keys (export/export_option_keys.h), each option
 // starting as the dialog's check box starts.
 #pragma once
 

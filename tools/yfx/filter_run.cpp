@@ -4,7 +4,8 @@
 #include "tools/yfx/module_host.h"
 #include "tools/yfx/progress_printer.h"
 
-#include "plugin/option_keys.h"
+#include "export/export_option_keys.h"
+#include "import/import_option_keys.h"
 
 #include <dzexporter.h>
 #include <dzfileiosettings.h>

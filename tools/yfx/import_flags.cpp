@@ -1,6 +1,6 @@
 #include "tools/yfx/import_flags.h"
 
-#include "plugin/option_keys.h"
+#include "import/import_option_keys.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The import command's flags: one check-box pair per option of the import
-// dialog, in the order of the option keys (plugin/option_keys.h), each
+// dialog, in the order of the option keys (import/import_option_keys.h), each
 // starting as the dialog's check box starts, and the scale factor.
 #pragma once
 

@@ -8,7 +8,6 @@
 #include "model/model_files.h"
 #include "model/scene_builder.h"
 #include "model/scene_writer.h"
-#include "plugin/option_keys.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
@@ -23,7 +22,7 @@ namespace yfx {
 
 namespace {
 
-// The import dialog's option order (plugin/option_keys.h).
+// The import dialog's option order (import/import_option_keys.h).
 constexpr int kImportJointsOption = 5;
 constexpr int kImportAnimationOption = 6;
 

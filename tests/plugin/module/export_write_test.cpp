@@ -1,8 +1,8 @@
 // The exporter made by the loaded module's factory writes a scene of the
 // harness, and the messages its write step shows reach the harness through
 // the module's sink entry point instead of a message box.
+#include "export/export_option_keys.h"
 #include "plugin/harness_entry.h"
-#include "plugin/option_keys.h"
 #include "plugin/plugin_test_support.h"
 
 #include <dzexporter.h>
