@@ -156,7 +156,8 @@ TEST(Import, JointsAndAnimationBuildTheFigureItsSkinAndItsKeys) {
     EXPECT_EQ(figure["selection_map"]["name"], "MyFigure_selMap");
 
     // 24 frames per second, start frame 1 and end frame 12: a step of 200
-    // ticks and a range of 13 frames; the last key at 1.0 s gives 24 keys.
+    // ticks and a range of 13 frames; the last key at 1.0 s gives 25 keys,
+    // frames 0 to 24.
     EXPECT_EQ(out["time_line"].dump(),
               R"({"time":0,"step":200,"anim_range":[0,2600],"play_range":[0,2600]})");
     const Json* hipKeys = nullptr;
@@ -166,8 +167,8 @@ TEST(Import, JointsAndAnimationBuildTheFigureItsSkinAndItsKeys) {
         }
     }
     ASSERT_NE(hipKeys, nullptr) << out["animated"].dump();
-    ASSERT_EQ((*hipKeys)["keys"].size(), 24u);
-    EXPECT_EQ((*hipKeys)["keys"][23][0], 23 * 200);
+    ASSERT_EQ((*hipKeys)["keys"].size(), 25u);
+    EXPECT_EQ((*hipKeys)["keys"][24][0], 24 * 200);
 }
 
 // Each flag reaches the read step, as the stored options show, and changes
