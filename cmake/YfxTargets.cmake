@@ -1,6 +1,8 @@
 # Shared target helpers: warnings on our own code, one static library per layer
 # folder, one GoogleTest executable per test folder.
 
+include(YfxPrecompiledHeaders)
+
 function(yfx_warnings target)
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
@@ -21,10 +23,14 @@ function(yfx_layer_library name)
   yfx_warnings(${name})
 endfunction()
 
-# yfx_test_suite(NAME [LINK libs...]): one test executable of every *.cpp in
-# the calling folder, registered test by test with CTest.
+# yfx_test_suite(NAME [COST n] [LINK libs...]): one test executable of every
+# *.cpp in the calling folder, registered test by test with CTest. LINK names
+# every library that brings compile flags (Qt above all): it also chooses the
+# suite's precompiled header. COST marks a suite whose tests take long: ctest
+# starts the costliest tests first, so that they do not run alone at the end
+# of a parallel run.
 function(yfx_test_suite name)
-  cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
+  cmake_parse_arguments(ARG "" "COST" "LINK" ${ARGN})
   find_package(GTest REQUIRED)
   include(GoogleTest)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -33,6 +39,10 @@ function(yfx_test_suite name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE YFX_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   yfx_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  yfx_precompile_test_headers(${name} ${ARG_LINK})
+  set(test_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_COST)
+    list(APPEND test_properties COST ${ARG_COST})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES ${test_properties})
 endfunction()
