@@ -94,15 +94,20 @@ void addSurfaces(DocMesh& mesh, std::int32_t count, std::int32_t& global) {
     }
 }
 
-void addCorner(DocPolygon& polygon, int c, std::int32_t vertex, float u, float v, float tile) {
+// Corner c of a polygon whose corners start at `first` in the mesh's corner
+// order: its vertex and UV indices, and its UVs where gathering keeps them.
+void addCorner(DocMesh& mesh, DocPolygon& polygon, std::size_t first, int c, std::int32_t vertex,
+               float u, float v, float tile) {
     DocCorner& corner = polygon.corners[std::size_t(c)];
     corner.vertex = vertex;
     corner.uv[0].index = vertex;
-    corner.uv[0].value.u = tile + u;
-    corner.uv[0].value.v = v;
     corner.uv[1].index = vertex;
-    corner.uv[1].value.u = u;
-    corner.uv[1].value.v = v;
+    DocUV& layer0 = mesh.gathered_corner_uvs[0][first + std::size_t(c)];
+    layer0.u = tile + u;
+    layer0.v = v;
+    DocUV& layer1 = mesh.gathered_corner_uvs[1][first + std::size_t(c)];
+    layer1.u = u;
+    layer1.v = v;
 }
 
 // A grid mesh of about `polygons` polygons: every twentieth cell split into
@@ -143,8 +148,18 @@ void fillMesh(DocMesh& mesh, std::int64_t polygons, std::int32_t meshIndex, std:
     }
     mesh.polygons.clear();
     mesh.polygons.resize(std::size_t(triangles + (cells - triangles / 2)));
+    const std::size_t cornerCount =
+        std::size_t(triangles) * 3 + (mesh.polygons.size() - std::size_t(triangles)) * 4;
+    for (std::vector<DocUV>& layer : mesh.gathered_corner_uvs) {
+        layer.assign(cornerCount, DocUV{});
+    }
     std::size_t nextTriangle = 0;
     std::size_t nextQuad = std::size_t(triangles);
+    // Where each kind's corners start in the mesh's corner order.
+    const auto firstCornerOf = [triangles](std::size_t polygon) {
+        const std::size_t t = std::size_t(triangles);
+        return polygon < t ? polygon * 3 : t * 3 + (polygon - t) * 4;
+    };
     for (std::int64_t cell = 0; cell < cells; ++cell) {
         const std::int32_t r = std::int32_t(cell / cols);
         const std::int32_t c = std::int32_t(cell % cols);
@@ -160,21 +175,23 @@ void fillMesh(DocMesh& mesh, std::int64_t polygons, std::int32_t meshIndex, std:
         const float vs[4] = {v0, v0, v1, v1};
         if (cell % 20 == 19) {
             for (int t = 0; t < 2; ++t) {
+                const std::size_t first = firstCornerOf(nextTriangle);
                 DocPolygon& p = mesh.polygons[nextTriangle++];
                 preparePolygon(p, 3);
                 p.material = material;
                 const int pick[2][3] = {{0, 1, 2}, {0, 2, 3}};
                 for (int k = 0; k < 3; ++k) {
                     const int i = pick[t][k];
-                    addCorner(p, k, corners[i], us[i], vs[i], tile);
+                    addCorner(mesh, p, first, k, corners[i], us[i], vs[i], tile);
                 }
             }
         } else {
+            const std::size_t first = firstCornerOf(nextQuad);
             DocPolygon& p = mesh.polygons[nextQuad++];
             preparePolygon(p, 4);
             p.material = material;
             for (int k = 0; k < 4; ++k) {
-                addCorner(p, k, corners[k], us[k], vs[k], tile);
+                addCorner(mesh, p, first, k, corners[k], us[k], vs[k], tile);
             }
         }
     }

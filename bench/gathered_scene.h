@@ -1,8 +1,8 @@
 // A gathered (per-mesh) document shaped like a heavy figure scene, as the
 // exporter's scene walk leaves it before the processing passes: every mesh
-// with its own vertices, weights, surfaces and per-corner UVs, one bone per
-// node with its host matrix, and one animation with a key per frame on every
-// bone. Every dimension grows with one size parameter, the polygon count: at
+// with its own vertices, weights, surfaces and UVs gathered per corner (both
+// layers), one bone per node with its host matrix, and one animation with a
+// key per frame on every bone. Every dimension grows with one size parameter, the polygon count: at
 // 1,000,000 polygons there are 100 meshes (one of them with 1,000 surfaces),
 // 2,000 surfaces in all with colour and opacity paths (half of them repeating
 // another's paths in other letter case, for the merges), 2 UV sets over UDIM

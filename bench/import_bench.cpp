@@ -28,9 +28,12 @@
 // whole read step (runImportRead) is timed once per run, and zlib's
 // uncompress of the file's body: the plug-in's own build work (every phase
 // after the load, less the host's time) should take at most 4 times as long
-// as that uncompress. Medians of three runs.
+// as that uncompress. Medians of three runs. Before the imports, one load
+// in a fresh process gives the load's peak resident memory against the
+// inflated stream's size.
 //
-// usage: yfx_bench_import [POLYGONS [EXTRA_BONES [FRAMES]]]
+// usage: yfx_bench_import [POLYGONS [EXTRA_BONES [FRAMES [COPY]]]]   (COPY:
+// also leave the exported file there, for other tools to load)
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 
@@ -61,6 +64,7 @@
 
 #include "document/doc_animation.h"
 #include "export/export_driver.h"
+#include "export/export_option_keys.h"
 #include "format/file_layout.h"
 #include "format/load_file.h"
 #include "import/animation_keys.h"
@@ -70,15 +74,15 @@
 #include "import/group_bones.h"
 #include "import/import_driver.h"
 #include "import/import_meshes.h"
+#include "import/import_option_keys.h"
 #include "import/import_scale.h"
 #include "import/merge_meshes.h"
 #include "import/mesh_build.h"
 #include "import/skeleton.h"
 #include "import/skin_binding.h"
 #include "import/time_line.h"
+#include "load_peak.h"
 #include "normalise/unassigned.h"
-#include "export/export_option_keys.h"
-#include "import/import_option_keys.h"
 #include "tools/demo/demo_scene.h"
 
 namespace {
@@ -429,6 +433,10 @@ double uncompressSeconds(const QByteArray& file, int runs, std::size_t& innerSiz
 } // namespace
 
 int main(int argc, char** argv) {
+    const int child = yfx_bench::runLoadPeakChild(argc, argv);
+    if (child >= 0) {
+        return child;
+    }
     yfx_demo::DemoSceneOptions options;
     options.polygons = argc > 1 ? std::strtoll(argv[1], nullptr, 10) : 1000000;
     options.extraBones = argc > 2 ? std::atoi(argv[2]) : 180;
@@ -448,16 +456,22 @@ int main(int argc, char** argv) {
     if (!writeFigureFile(options, target)) {
         return 1;
     }
+    if (argc > 4 && !QFile::copy(target, QString::fromLocal8Bit(argv[4]))) {
+        std::fprintf(stderr, "cannot copy the file to %s\n", argv[4]);
+        return 1;
+    }
     QFile file(target);
     if (!file.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read the exported file\n");
         return 1;
     }
     const QByteArray bytes = file.readAll();
-    std::fflush(stdout);
+    const std::wstring path = target.toStdWString();
+    if (bytes.size() > int(yfx::kHeaderSize)) {
+        yfx_bench::measureLoadPeak(path, readWord(bytes, 12));
+    }
 
     const int runs = 3;
-    const std::wstring path = target.toStdWString();
     PhaseTimes times;
     std::vector<double> whole;
     for (int run = 0; run < runs; ++run) {
@@ -508,7 +522,7 @@ int main(int argc, char** argv) {
     std::printf("\nzlib uncompress of the body: %.1f ms\n", unzip * 1e3);
     std::printf("plug-in's own build work (scale to skin, less host): %.1f ms\n", build * 1e3);
     std::printf("build work / uncompress: %.2f (target 4 or less)\n", build / unzip);
-    std::printf("load / uncompress: %.2f; load and build work / uncompress: %.2f\n",
+    std::printf("loadFile / uncompress: %.2f; load and build work / uncompress: %.2f\n",
                 median(times.wall[kLoad]) / unzip, (median(times.wall[kLoad]) + build) / unzip);
     return 0;
 }

@@ -3,10 +3,16 @@
 // medians of three runs and their ratio. The load inflates, parses and
 // normalises, so the ratio says what the reader adds to the inflation alone;
 // the load's inflation step (inflateStream, as the reader calls it) is timed
-// apart as well.
+// apart as well. Last, one load in a fresh process gives the load's peak
+// resident memory against the inflated stream's size.
+//
+// usage: yfx_bench_reader [COPY]   (COPY: also leave the container there, for
+// other tools to load)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 #include <zlib.h>
@@ -17,6 +23,7 @@
 #include "format/inflate.h"
 #include "format/load_file.h"
 #include "format/writer_v31.h"
+#include "load_peak.h"
 #include "platform/temp_file.h"
 #include "synthetic_scene.h"
 
@@ -42,8 +49,12 @@ bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     using namespace yfx;
+    const int child = yfx_bench::runLoadPeakChild(argc, argv);
+    if (child >= 0) {
+        return child;
+    }
     using Clock = std::chrono::steady_clock;
 
     std::vector<std::uint8_t> container;
@@ -74,6 +85,14 @@ int main() {
     }
     std::printf("container: %zu bytes, inner stream %zu bytes (%.1f MB)\n", container.size(),
                 innerSize, double(innerSize) / 1e6);
+    if (argc > 1) {
+        std::vector<wchar_t> copy(std::strlen(argv[1]) + 1);
+        if (std::mbstowcs(copy.data(), argv[1], copy.size()) == static_cast<std::size_t>(-1) ||
+            !writeFile(copy.data(), container)) {
+            std::fprintf(stderr, "cannot write %s\n", argv[1]);
+            return 1;
+        }
+    }
 
     // Three runs of each; the medians are printed.
     std::vector<double> load, inflateOnly, inflateStep;
@@ -105,6 +124,7 @@ int main() {
         inflateStep.push_back(secondsSince(t1));
         status = inflated && image.size() == innerSize ? status : 0;
     }
+    yfx_bench::measureLoadPeak(path, innerSize);
     deleteHostFile(path);
 
     std::printf("medians of 3 runs\n");

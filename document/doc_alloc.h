@@ -40,7 +40,7 @@ int allocateMeshVertices(DocMesh& mesh, std::int32_t n);
 // Every colour 1, 1, 1, 1.
 int allocateMeshColours(DocMesh& mesh, std::int32_t n);
 // Gives the polygon max(n, 3) default corners (indices -1, flags 0, both UV
-// layers -1 with zeroed UVs). Refused when the polygon already has corners.
+// layers' indices -1). Refused when the polygon already has corners.
 int preparePolygon(DocPolygon& polygon, std::int32_t n);
 // n (1 or 2) UV sets named "UVSet%d" with i from 0; with m >= 1 each gets m UVs.
 int allocateMeshUVSets(DocMesh& mesh, std::int32_t n, std::int32_t m);

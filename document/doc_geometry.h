@@ -27,7 +27,6 @@ struct DocVertex {
     std::int32_t vertex_word = 0;
     float position[3] = {0, 0, 0};
     float normal[3] = {0, 0, 0};
-    float reserved[6] = {0, 0, 0, 0, 0, 0};
     float colour[4] = {1, 1, 1, 1}; // RGBA
     DocWeightList weights;          // the weight count is weights.size()
 };
@@ -53,22 +52,22 @@ struct DocUVSet {
     std::vector<DocFaceLink> links; // the link count is links.size()
 };
 
-// What one UV layer of a polygon holds for one corner.
+// What one UV layer of a polygon holds for one corner. The UV itself lives in
+// the mesh's UV set (or, while exporting, in DocMesh::gathered_corner_uvs).
 struct DocCornerUV {
     std::int32_t index = -1;  // into UV set k of the mesh for layer k; -1 none
     std::int32_t second = -1; // the layer's second per-corner index
-    DocUV value;              // per-corner UV captured while gathering
 };
 
 constexpr std::int32_t kPolygonUVLayers = 2;
 
 // Everything a polygon keeps per corner, in one element so that a polygon's
-// lists live in one block (inline up to four corners).
+// lists live in one block (inline up to four corners). A loaded file holds
+// one per corner, so nothing that only one side uses belongs here.
 struct DocCorner {
     std::int32_t vertex = -1; // into the vertex pool (or the mesh's own vertices while exporting)
     std::int32_t index2 = -1; // second index per corner (colour index while exporting)
-    std::int32_t index3 = -1;
-    std::int32_t flags = 0; // edge visibility of the edge to the next corner; 0 = hidden
+    std::int32_t flags = 0;   // edge visibility of the edge to the next corner; 0 = hidden
     DocCornerUV uv[kPolygonUVLayers];
 };
 
@@ -138,6 +137,22 @@ struct DocMesh {
     std::vector<DocVertex> vertices; // the mesh's own vertices while exporting
     std::vector<DocPolygon> polygons;
     WideName name; // wide only
+    // Exporter only, from gathering to UV expansion: the host UV of every
+    // corner of polygon layer k, in polygon and corner order (empty: every
+    // UV zero). Expansion turns it into UV set k and leaves it empty; the
+    // reader never fills it.
+    std::vector<DocUV> gathered_corner_uvs[kPolygonUVLayers];
 };
+
+// A loaded file holds one polygon per polygon record and one vertex per
+// vertex record, beside its inflated image: their sizes are pinned on 64-bit
+// builds, so that any change is a deliberate one (bench/README.md compares
+// them with the file's bytes per record).
+static_assert(sizeof(void*) != 8 || sizeof(DocCorner) == 28,
+              "a corner's size changed: update the budget and bench/README.md");
+static_assert(sizeof(void*) != 8 || sizeof(DocPolygon) == 152,
+              "a polygon's size changed: update the budget and bench/README.md");
+static_assert(sizeof(void*) != 8 || sizeof(DocVertex) == 112,
+              "a vertex's size changed: update the budget and bench/README.md");
 
 } // namespace yfx

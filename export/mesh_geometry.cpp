@@ -1,6 +1,7 @@
 #include "export/mesh_geometry.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include <dzfacetmesh.h>
@@ -51,6 +52,18 @@ int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry) {
         return 1;
     }
     if (allocatePolygons(mesh, facetCount) == 0) {
+        return 0;
+    }
+    // Room for the UV of every corner of layer 0, which gatherMeshUVs fills.
+    std::size_t corners = 0;
+    for (int f = 0; f < facetCount; ++f) {
+        corners += isTriangle(facets[f]) ? 3 : 4;
+    }
+    std::vector<DocUV>& cornerUVs = mesh.gathered_corner_uvs[0];
+    try {
+        cornerUVs.assign(corners, DocUV{});
+    } catch (const std::bad_alloc&) {
+        std::vector<DocUV>().swap(cornerUVs);
         return 0;
     }
     const std::size_t vertexCount = mesh.vertices.size();
@@ -114,20 +127,26 @@ void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeom
         }
         sources[s] = uvSourceOf(map);
     }
-    for (DocPolygon& polygon : mesh.polygons) {
-        if (!indexIn(polygon.material, sources.size())) {
+    std::vector<DocUV>& cornerUVs = mesh.gathered_corner_uvs[0];
+    std::size_t first = 0; // of the polygon's corners in cornerUVs
+    for (const DocPolygon& polygon : mesh.polygons) {
+        const std::size_t corners = polygon.corners.size();
+        first += corners;
+        if (!indexIn(polygon.material, sources.size()) || first > cornerUVs.size()) {
             continue;
         }
         const UVSource& source = sources[static_cast<std::size_t>(polygon.material)];
         if (source.points == nullptr) {
             continue;
         }
-        for (DocCorner& corner : polygon.corners) {
-            DocCornerUV& layer = corner.uv[0];
-            if (indexIn(layer.index, source.count)) {
-                layer.value.u = source.points[layer.index][0];
-                layer.value.v = 1.0f - source.points[layer.index][1];
+        DocUV* uv = cornerUVs.data() + (first - corners);
+        for (const DocCorner& corner : polygon.corners) {
+            const std::int32_t index = corner.uv[0].index;
+            if (indexIn(index, source.count)) {
+                uv->u = source.points[index][0];
+                uv->v = 1.0f - source.points[index][1];
             }
+            ++uv;
         }
     }
 }

@@ -1,5 +1,6 @@
 // The geometry of one gathered mesh: vertex positions, polygons (triangles
-// first, then quads) and the per-corner texture coordinates of UV layer 0.
+// first, then quads) and the per-corner texture coordinates of UV layer 0
+// (kept beside the polygons until UV expansion makes them a UV set).
 // Every index a host facet gives is checked before it is used.
 #pragma once
 
@@ -22,14 +23,17 @@ int gatherMeshVertices(DocMesh& mesh, const DzGeometry& shapeGeometry, const DzV
 // and, per corner, its vertex index and, in UV layer 0, its UV index. A vertex
 // index that names none of the mesh's gathered vertices becomes -1. The
 // highest vertex index is the largest corner vertex index, kNoPolygonVertexIndex
-// without polygons. Returns 0 when the polygons cannot be allocated.
+// without polygons. The mesh's gathered corner UVs of layer 0 get one zero UV
+// per corner. Returns 0 when the polygons or those UVs cannot be allocated.
 int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry);
 
-// The (u, 1 - v) of each corner's UV index, for polygons whose material names
-// one of the mesh's surfaces. The map is the geometry's UV map when it is the
-// cached geometry, otherwise its UV set of the surface's UV set index. Corners
-// whose UV index lies outside the map, and maps that are not two-component,
-// keep the values as constructed.
+// Into the mesh's gathered corner UVs of layer 0 (one per corner, in polygon
+// order, as gatherMeshPolygons sized them): the (u, 1 - v) of each corner's UV
+// index, for polygons whose material names one of the mesh's surfaces. The
+// map is the geometry's UV map when it is the cached geometry, otherwise its
+// UV set of the surface's UV set index. Corners whose UV index lies outside
+// the map, maps that are not two-component, and corners beyond the gathered
+// UVs' size keep their UVs as they are.
 void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeometry);
 
 } // namespace exporter

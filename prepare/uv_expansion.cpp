@@ -1,5 +1,6 @@
 #include "prepare/uv_expansion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -157,19 +158,28 @@ int expandUVSet(DocMesh& mesh, std::int32_t k, int fromCorners) {
     if (total <= 0) {
         return 0;
     }
+    const std::size_t count = static_cast<std::size_t>(total);
+    std::vector<DocUV>& gathered = mesh.gathered_corner_uvs[k];
     std::vector<DocUV> expanded;
-    try {
-        expanded.resize(static_cast<std::size_t>(total));
-    } catch (const std::bad_alloc&) {
-        return 0;
+    if (corners && gathered.size() == count) {
+        expanded.swap(gathered); // already one UV per corner, in corner order
+    } else {
+        try {
+            expanded.resize(count);
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
+        // From the corners, UVs gathering did not reach stay zero.
+        if (corners) {
+            std::copy(gathered.begin(), gathered.begin() + std::min(gathered.size(), count),
+                      expanded.begin());
+        }
     }
     std::int32_t n = 0;
     for (DocPolygon& polygon : mesh.polygons) {
         for (DocCorner& corner : polygon.corners) {
             DocCornerUV& layer = corner.uv[k];
-            if (corners) {
-                expanded[static_cast<std::size_t>(n)] = layer.value;
-            } else {
+            if (!corners) {
                 const std::int32_t from = indexIn(layer.index, set.uvs.size()) ? layer.index : 0;
                 expanded[static_cast<std::size_t>(n)] = set.uvs[static_cast<std::size_t>(from)];
             }
@@ -177,17 +187,23 @@ int expandUVSet(DocMesh& mesh, std::int32_t k, int fromCorners) {
         }
     }
     set.uvs.swap(expanded);
+    if (corners) {
+        std::vector<DocUV>().swap(gathered); // consumed: the set holds the UVs now
+    }
     return 1;
 }
 
 void expandMeshUVs(SceneDoc& doc) {
     for (DocMesh& mesh : doc.meshes) {
-        if (mesh.uvsets.empty() && allocateMeshUVSets(mesh, 2, 0) == 0) {
-            continue;
+        if (!mesh.uvsets.empty() || allocateMeshUVSets(mesh, 2, 0) != 0) {
+            const std::int32_t sets = static_cast<std::int32_t>(mesh.uvsets.size());
+            for (std::int32_t k = 0; k < sets; ++k) {
+                expandUVSet(mesh, k, 1);
+            }
         }
-        const std::int32_t sets = static_cast<std::int32_t>(mesh.uvsets.size());
-        for (std::int32_t k = 0; k < sets; ++k) {
-            expandUVSet(mesh, k, 1);
+        // Nothing reads them after this pass, whether or not a set took them.
+        for (std::vector<DocUV>& gathered : mesh.gathered_corner_uvs) {
+            std::vector<DocUV>().swap(gathered);
         }
     }
 }

@@ -12,16 +12,18 @@ namespace yfx {
 namespace prepare {
 
 // Gives every mesh without UV sets two empty ones, then expands every set of
-// every mesh from the polygons' per-corner values (expandUVSet(mesh, k, 1)).
+// every mesh from the UVs gathered per corner (expandUVSet(mesh, k, 1)). Every
+// mesh's gathered corner UVs are freed, also where a set could not take them.
 void expandMeshUVs(SceneDoc& doc);
 
-// Rewrites UV set k of the mesh as one UV per corner. With fromCorners = 1 each
-// new UV is the polygon's per-corner value for layer k; with any other value
-// it is the set's own UV the corner's index names (an index outside the set
-// names UV 0), and a set without UVs is left alone (result 1). Result 0,
-// nothing changed, when k is not a set of the mesh or has no polygon layer
-// (k above 1), the mesh has no vertices of its own, no corners or more than a
-// 32-bit index counts, or the new array cannot be allocated.
+// Rewrites UV set k of the mesh as one UV per corner. With fromCorners = 1 new
+// UV n is the mesh's gathered corner UV n of layer k (zero where there is
+// none), and the gathered corner UVs of layer k are freed afterwards; with any
+// other value it is the set's own UV the corner's index names (an index
+// outside the set names UV 0), and a set without UVs is left alone (result
+// 1). Result 0, nothing changed, when k is not a set of the mesh or has no
+// polygon layer (k above 1), the mesh has no vertices of its own, no corners
+// or more than a 32-bit index counts, or the new array cannot be allocated.
 int expandUVSet(DocMesh& mesh, std::int32_t k, int fromCorners);
 
 // Moves the UVs of each surface (material index) of each mesh left along u by

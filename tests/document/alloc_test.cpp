@@ -90,13 +90,10 @@ TEST(PreparePolygon, CornersAtLeastThreeAndOnlyOnce) {
     for (const DocCorner& corner : polygon.corners) {
         EXPECT_EQ(corner.vertex, -1);
         EXPECT_EQ(corner.index2, -1);
-        EXPECT_EQ(corner.index3, -1);
         EXPECT_EQ(corner.flags, 0);
         for (const DocCornerUV& layer : corner.uv) {
             EXPECT_EQ(layer.index, -1);
             EXPECT_EQ(layer.second, -1);
-            EXPECT_EQ(layer.value.u, 0.0f);
-            EXPECT_EQ(layer.value.v, 0.0f);
         }
     }
     polygon.corners[0].vertex = 7;

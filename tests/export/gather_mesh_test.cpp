@@ -49,18 +49,23 @@ TEST_F(MeshTest, TrianglesComeFirstAndEveryFacetIndexIsCheckedBeforeUse) {
         {1, {{3, 3, 0.3f, 0.4f}, {2, 2, 0.2f, 0.6f}, {4, 4, 0.4f, 0.2f}, {0, 0, 0.25f, 0.25f}}},
     };
     ASSERT_EQ(mesh.polygons.size(), want.size());
+    // The UVs are kept per corner in corner order, layer 0 only.
+    const std::vector<yfx::DocUV>& uvsByCorner = mesh.gathered_corner_uvs[0];
+    ASSERT_EQ(uvsByCorner.size(), 17u);
+    EXPECT_TRUE(mesh.gathered_corner_uvs[1].empty());
+    std::size_t n = 0;
     for (std::size_t p = 0; p < want.size(); ++p) {
         const yfx::DocPolygon& polygon = mesh.polygons[p];
         EXPECT_EQ(polygon.material, want[p].material) << p;
         ASSERT_EQ(polygon.corners.size(), want[p].corners.size()) << p;
-        for (std::size_t c = 0; c < want[p].corners.size(); ++c) {
+        for (std::size_t c = 0; c < want[p].corners.size(); ++c, ++n) {
             const yfx::DocCorner& corner = polygon.corners[c];
             const Corner& w = want[p].corners[c];
             SCOPED_TRACE(::testing::Message() << "polygon " << p << ", corner " << c);
             EXPECT_EQ(corner.vertex, w.vertex);
             EXPECT_EQ(corner.uv[0].index, w.uv);
-            EXPECT_FLOAT_EQ(corner.uv[0].value.u, w.u);
-            EXPECT_FLOAT_EQ(corner.uv[0].value.v, w.v);
+            EXPECT_FLOAT_EQ(uvsByCorner[n].u, w.u);
+            EXPECT_FLOAT_EQ(uvsByCorner[n].v, w.v);
         }
     }
 
@@ -140,8 +145,9 @@ TEST_F(MeshTest, CachedGeometryGivesPolygonsAndUVsWhenAskedForOrWhenASecondUVSet
         EXPECT_EQ(gathered.surfaces.at(0).uv_set_index, c.uvSet);
         ASSERT_EQ(gathered.polygons.size(), 1u);
         ASSERT_EQ(gathered.polygons[0].corners.size(), c.corners);
-        for (const yfx::DocCorner& corner : gathered.polygons[0].corners) {
-            EXPECT_FLOAT_EQ(corner.uv[0].value.u, c.u);
+        ASSERT_EQ(gathered.gathered_corner_uvs[0].size(), c.corners);
+        for (const yfx::DocUV& uv : gathered.gathered_corner_uvs[0]) {
+            EXPECT_FLOAT_EQ(uv.u, c.u);
         }
     }
 }

@@ -15,9 +15,6 @@ namespace passtest {
 inline std::int32_t index2Of(std::int32_t v) {
     return 1000 + v;
 }
-inline std::int32_t index3Of(std::int32_t v) {
-    return 2000 + v;
-}
 inline std::int32_t uvIndexOf(int layer, std::int32_t v) {
     return 3000 + 1000 * layer + v;
 }
@@ -41,7 +38,7 @@ inline yfx::DocPolygon makePolygon(const std::vector<std::int32_t>& vertices,
     for (std::uint32_t i = 0; i < vertices.size(); ++i) {
         yfx::DocCorner& corner = polygon.corners[i];
         const std::int32_t v = vertices[i];
-        corner = {v, index2Of(v), index3Of(v), 10 + static_cast<std::int32_t>(i), {}};
+        corner = {v, index2Of(v), 10 + static_cast<std::int32_t>(i), {}};
         for (int layer = 0; layer < yfx::kPolygonUVLayers; ++layer) {
             corner.uv[layer].index = uvIndexOf(layer, v);
             corner.uv[layer].second = uvSecondOf(layer, v);

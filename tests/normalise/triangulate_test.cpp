@@ -60,7 +60,7 @@ TEST(Triangulate, PentagonAndHexagonBecomeStripsWithTheirCornerData) {
         for (std::uint32_t c = 0; c < 3; ++c) {
             const DocCorner& corner = triangle.corners[c];
             EXPECT_EQ(corner.flags, flags[t][c]) << "triangle " << t << " corner " << c;
-            EXPECT_EQ(corner.index3, passtest::index3Of(corner.vertex));
+            EXPECT_EQ(corner.index2, passtest::index2Of(corner.vertex));
             EXPECT_EQ(corner.uv[0].second, passtest::uvSecondOf(0, corner.vertex));
             EXPECT_EQ(corner.uv[1].index, passtest::uvIndexOf(1, corner.vertex));
         }

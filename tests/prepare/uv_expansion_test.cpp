@@ -25,21 +25,32 @@ DocUV uv(float u, float v, std::int32_t word = 0) {
 }
 
 // A polygon of the given material whose corner c names UV indices[c] in both
-// layers and carries (layer * 100 + first + c, c) as its per-corner values.
-DocPolygon polygon(std::int32_t material, const std::vector<std::int32_t>& indices,
-                   std::int32_t first = 0) {
+// layers.
+DocPolygon polygon(std::int32_t material, const std::vector<std::int32_t>& indices) {
     DocPolygon p;
     preparePolygon(p, static_cast<std::int32_t>(indices.size()));
     p.material = material;
     for (std::uint32_t c = 0; c < p.corners.size(); ++c) {
         for (int layer = 0; layer < kPolygonUVLayers; ++layer) {
-            DocCornerUV& corner = p.corners[c].uv[layer];
-            corner.index = c < indices.size() ? indices[c] : -1;
-            corner.value = uv(static_cast<float>(layer * 100 + first + static_cast<int>(c)),
-                              static_cast<float>(c), 7);
+            p.corners[c].uv[layer].index = c < indices.size() ? indices[c] : -1;
         }
     }
     return p;
+}
+
+// Gathers (layer * 100 + first + n, c, 7) as the UV of corner n (corner c of
+// its polygon) of each layer, for the first `corners` corners of the mesh.
+void gatherCornerUVs(DocMesh& mesh, std::size_t corners, int first = 0) {
+    for (int layer = 0; layer < kPolygonUVLayers; ++layer) {
+        std::vector<DocUV>& gathered = mesh.gathered_corner_uvs[layer];
+        for (const DocPolygon& p : mesh.polygons) {
+            for (std::uint32_t c = 0; c < p.corners.size() && gathered.size() < corners; ++c) {
+                const int n = static_cast<int>(gathered.size());
+                gathered.push_back(
+                    uv(static_cast<float>(layer * 100 + first + n), static_cast<float>(c), 7));
+            }
+        }
+    }
 }
 
 // A mesh with vertices of its own, `surfaces` surfaces and one UV set.
@@ -70,14 +81,21 @@ void expectRunningIndices(const DocMesh& mesh, std::size_t sets) {
     }
 }
 
-TEST(UVExpansion, EveryMeshGetsOneUVPerCornerFromTheCornerValues) {
+TEST(UVExpansion, EveryMeshGetsOneUVPerCornerFromTheGatheredUVs) {
     SceneDoc doc;
     // Without sets: two are made and filled.
-    doc.meshes.push_back(
-        meshWith({polygon(0, {-1, -1, -1}), polygon(0, {-1, -1, -1, -1}, 3)}, {}, 1));
+    doc.meshes.push_back(meshWith({polygon(0, {-1, -1, -1}), polygon(0, {-1, -1, -1, -1})}, {}, 1));
     doc.meshes[0].uvsets.clear();
+    gatherCornerUVs(doc.meshes[0], 7);
     // With an old set of other UVs and other indices: replaced.
-    doc.meshes.push_back(meshWith({polygon(0, {5, 0, 9}, 10)}, {uv(9, 9), uv(8, 8)}, 1));
+    doc.meshes.push_back(meshWith({polygon(0, {5, 0, 9})}, {uv(9, 9), uv(8, 8)}, 1));
+    gatherCornerUVs(doc.meshes[1], 3, 10);
+    // Gathered UVs for fewer corners than the polygons have (none at all in
+    // layer 1): the rest are zero.
+    doc.meshes.push_back(meshWith({polygon(0, {0, 0, 0}), polygon(0, {0, 0, 0})}, {}, 1));
+    doc.meshes[2].uvsets.clear();
+    gatherCornerUVs(doc.meshes[2], 4);
+    doc.meshes[2].gathered_corner_uvs[1].clear();
     expandMeshUVs(doc);
 
     const DocMesh& first = doc.meshes[0];
@@ -96,6 +114,23 @@ TEST(UVExpansion, EveryMeshGetsOneUVPerCornerFromTheCornerValues) {
     ASSERT_EQ(second.uvsets.size(), 1u);
     expectRunningIndices(second, 1);
     EXPECT_EQ(second.uvsets[0].uvs[2].u, 12.0f);
+
+    const DocMesh& partial = doc.meshes[2];
+    expectRunningIndices(partial, 2);
+    const float wantU[2][6] = {{0, 1, 2, 3, 0, 0}, {0, 0, 0, 0, 0, 0}};
+    for (int k = 0; k < 2; ++k) {
+        for (int n = 0; n < 6; ++n) {
+            const DocUV& got = partial.uvsets[static_cast<std::size_t>(k)].uvs[n];
+            EXPECT_EQ(got.u, wantU[k][n]) << "set " << k << " uv " << n;
+            EXPECT_EQ(got.uv_word, k == 0 && n < 4 ? 7 : 0) << "set " << k << " uv " << n;
+        }
+    }
+    // The gathered UVs are given back, including layer 1 of the one-set mesh.
+    for (const DocMesh& mesh : doc.meshes) {
+        for (const std::vector<DocUV>& gathered : mesh.gathered_corner_uvs) {
+            EXPECT_EQ(gathered.capacity(), 0u);
+        }
+    }
 }
 
 TEST(UVExpansion, MeshesThatCannotBeExpandedKeepTheirSets) {
@@ -106,8 +141,10 @@ TEST(UVExpansion, MeshesThatCannotBeExpandedKeepTheirSets) {
     // No vertices of its own.
     doc.meshes.push_back(meshWith({polygon(0, {1, 0, 1})}, old, 1));
     doc.meshes[1].vertices.clear();
+    gatherCornerUVs(doc.meshes[1], 3);
     const std::vector<DocMesh> before = doc.meshes;
     expandMeshUVs(doc);
+    EXPECT_EQ(doc.meshes[1].gathered_corner_uvs[0].capacity(), 0u); // given back all the same
     collapseUVTiles(doc);
     for (std::size_t m = 0; m < 2; ++m) {
         ASSERT_EQ(doc.meshes[m].uvsets.size(), 1u);
@@ -326,7 +363,6 @@ SceneDoc randomDoc(std::mt19937& rng) {
                                              : r == 1 ? 7
                                              : r == 2 ? INT_MIN
                                                       : pick(0, 5);
-                    corner.uv[layer].value = uv(static_cast<float>(pick(0, 20)) * 0.5f, 1, 0);
                 }
             }
             mesh.polygons.push_back(poly);
