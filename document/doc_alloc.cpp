@@ -149,6 +149,21 @@ int allocatePolygons(DocMesh& mesh, std::int32_t n) {
     return allocateAtLeastOne(mesh.polygons, n);
 }
 
+int reservePolygons(DocMesh& mesh, std::int32_t n) {
+    std::vector<DocPolygon>().swap(mesh.polygons);
+    if (n < 1) {
+        return 0;
+    }
+    try {
+        mesh.polygons.reserve(static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        return 0;
+    } catch (const std::length_error&) {
+        return 0;
+    }
+    return 1;
+}
+
 int allocateMeshVertices(DocMesh& mesh, std::int32_t n) {
     return allocateAtLeastOne(mesh.vertices, n);
 }

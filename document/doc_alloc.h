@@ -35,6 +35,10 @@ int allocateGroupBuilds(SceneDoc& doc, std::int32_t n);
 int allocateSurfaces(DocMesh& mesh, std::int32_t n);
 // Each polygon unprepared (no corners), group and material -1.
 int allocatePolygons(DocMesh& mesh, std::int32_t n);
+// Frees the mesh's polygons and makes room for n without making any: a reader
+// appends them as it reads them (never reallocating), so that their memory is
+// only touched as it is filled. Refused for n below 1.
+int reservePolygons(DocMesh& mesh, std::int32_t n);
 // The mesh's own vertices (exporter side).
 int allocateMeshVertices(DocMesh& mesh, std::int32_t n);
 // Every colour 1, 1, 1, 1.

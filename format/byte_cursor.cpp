@@ -30,6 +30,7 @@ void ByteCursor::reset(const std::uint8_t* data, std::uint32_t size) {
     data_ = data;
     size_ = data != nullptr ? size : 0;
     position_ = 0;
+    floor_ = 0;
     shortfall_ = Shortfall{};
 }
 
@@ -44,7 +45,7 @@ bool ByteCursor::has(std::uint64_t n) {
 }
 
 int ByteCursor::seek(std::uint32_t position) {
-    if (position > size_) {
+    if (position > size_ || position < floor_) {
         return 0;
     }
     position_ = position;

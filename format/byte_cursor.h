@@ -32,8 +32,13 @@ public:
     std::uint32_t size() const { return size_; }
     std::uint32_t position() const { return position_; }
     std::uint32_t remaining() const { return size_ - position_; }
-    // Moves to an absolute position; 0 (and no move) beyond the end.
+    // Moves to an absolute position; 0 (and no move) beyond the end or before
+    // the floor.
     int seek(std::uint32_t position);
+    // Forbids moving back before `position` from now on: the bytes there may
+    // be gone. Reads only go forward, so none can reach them. A reset lifts it.
+    void setFloor(std::uint32_t position) { floor_ = position; }
+    std::uint32_t floor() const { return floor_; }
 
     int readU32(std::uint32_t& out);
     int readI32(std::int32_t& out);
@@ -67,6 +72,7 @@ private:
     const std::uint8_t* data_ = nullptr;
     std::uint32_t size_ = 0;
     std::uint32_t position_ = 0;
+    std::uint32_t floor_ = 0;
     Shortfall shortfall_;
 };
 

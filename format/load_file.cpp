@@ -41,6 +41,7 @@ void applyOptions(Reader& r, const LoadOptions& options) {
     }
     r.setEmbeddedFilesFolder(folder);
     r.inflate_budget_left = options.inflate_budget;
+    r.setImageReleaseStep(options.image_release_step);
 }
 
 #ifndef NDEBUG

@@ -25,6 +25,9 @@
 
 namespace yfx {
 
+constexpr std::uint32_t kImageReleaseStep = 1u << 20;
+constexpr std::uint32_t kNeverReleaseImage = 0xFFFFFFFFu;
+
 // What a load may do besides filling the document.
 struct LoadOptions {
     // Whether the files a version 34 file embeds are written out (never over
@@ -36,6 +39,11 @@ struct LoadOptions {
     std::wstring embedded_files_folder;
     // The most the load inflates over all compressed levels of the file.
     std::uint64_t inflate_budget = kInflateBudget;
+    // How many bytes of the file image the last pass over it reads between
+    // two times it gives the memory of what it has read back to the system
+    // (kNeverReleaseImage: never). Only an image the load reads from a file or
+    // inflates is given back; bytes passed to loadFromMemory stay the caller's.
+    std::uint32_t image_release_step = kImageReleaseStep;
 };
 
 // The options of a load that only looks: nothing is written anywhere.

@@ -2,30 +2,69 @@
 
 #include <utility>
 
+#include "platform/page_release.h"
+
 namespace yfx {
+
+namespace {
+
+// A position past every image (images end before 4 GiB) when never.
+std::uint64_t nextRelease(std::uint32_t position, std::uint32_t step) {
+    return step == kNeverReleaseImage ? std::uint64_t(1) << 32 : std::uint64_t(position) + step;
+}
+
+} // namespace
 
 void Reader::useImage(const std::uint8_t* data, std::uint32_t size) {
     std::vector<std::uint8_t>().swap(owned_);
     owned_inflated_.clear();
-    cursor_.reset(data, size);
+    startImage(data, size);
 }
 
 void Reader::installImage(std::vector<std::uint8_t>&& image) {
     owned_ = std::move(image);
     owned_inflated_.clear();
-    cursor_.reset(owned_.data(), static_cast<std::uint32_t>(owned_.size()));
+    startImage(owned_.data(), static_cast<std::uint32_t>(owned_.size()));
 }
 
 void Reader::installImage(ByteBuffer&& image) {
     owned_inflated_ = std::move(image);
     std::vector<std::uint8_t>().swap(owned_);
-    cursor_.reset(owned_inflated_.data(), static_cast<std::uint32_t>(owned_inflated_.size()));
+    startImage(owned_inflated_.data(), static_cast<std::uint32_t>(owned_inflated_.size()));
 }
 
 void Reader::releaseImage() {
     std::vector<std::uint8_t>().swap(owned_);
     owned_inflated_.clear();
-    cursor_.reset(nullptr, 0);
+    startImage(nullptr, 0);
+}
+
+void Reader::startImage(const std::uint8_t* data, std::uint32_t size) {
+    cursor_.reset(data, size);
+    released_to_ = 0;
+    next_release_at_ = nextRelease(0, release_step_);
+}
+
+void Reader::setImageReleaseStep(std::uint32_t step) {
+    release_step_ = step;
+    next_release_at_ = nextRelease(cursor_.position(), step);
+}
+
+void Reader::releaseBehindCursor() {
+    const std::uint32_t position = cursor_.position();
+    std::uint8_t* owned = !owned_inflated_.empty() ? owned_inflated_.data()
+                          : !owned_.empty()        ? owned_.data()
+                                                   : nullptr;
+    if (owned != nullptr && position > released_to_) {
+        // Whole pages only: the partial page at the cursor is given back by a
+        // later call, which starts where this one stopped.
+        released_to_ = static_cast<std::uint32_t>(
+            releaseWholePages(owned + released_to_, owned + position) - owned);
+    } else {
+        released_to_ = position;
+    }
+    cursor_.setFloor(position);
+    next_release_at_ = nextRelease(position, release_step_);
 }
 
 void Reader::setSection(const char* name) {

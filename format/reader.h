@@ -12,6 +12,7 @@
 #include "format/byte_buffer.h"
 #include "format/byte_cursor.h"
 #include "format/inflate.h"
+#include "format/load_file.h"
 
 namespace yfx {
 
@@ -48,6 +49,18 @@ public:
     void installImage(ByteBuffer&& image);
     // Frees an owned image; position and size become 0.
     void releaseImage();
+
+    // A pass that reads the image front to back for the last time gives the
+    // memory behind the cursor back as it goes, each time at least `step`
+    // more bytes lie behind it (kNeverReleaseImage: never), so that the image
+    // and the document built from it are not resident together in full. Only
+    // an image the reader owns; after a release the cursor cannot seek back.
+    void setImageReleaseStep(std::uint32_t step);
+    void releaseReadImage() {
+        if (cursor_.position() >= next_release_at_) {
+            releaseBehindCursor();
+        }
+    }
 
     // The folder texture paths are looked for in: drive and directory of the
     // project file, ending in a backslash (empty when loading from memory
@@ -107,11 +120,16 @@ private:
     }
     void failShort();
     std::string context() const;
+    void releaseBehindCursor();
+    void startImage(const std::uint8_t* data, std::uint32_t size);
 
     SceneDoc& doc_;
     ByteCursor cursor_;
     std::vector<std::uint8_t> owned_; // the image as read from a file
     ByteBuffer owned_inflated_;       // or as inflated
+    std::uint32_t release_step_ = kNeverReleaseImage;
+    std::uint64_t next_release_at_ = kNeverReleaseImage; // cursor position of the next release
+    std::uint32_t released_to_ = 0; // the image's memory before this offset is given back
     std::wstring project_folder_;
     std::wstring embedded_files_folder_;
     std::string reason_;

@@ -110,6 +110,7 @@ bool readUVSet(Reader& r, Pass pass, DocUVSet* set) {
             return r.fail("cannot allocate UVs");
         }
         for (DocUV& uv : set->uvs) {
+            r.releaseReadImage();
             if (!r.i32(uv.uv_word) || !r.f32(uv.u) || !r.f32(uv.v)) {
                 return false;
             }
@@ -259,6 +260,7 @@ bool readVertices(Reader& r, Pass pass) {
                 return r.fail("more records than were counted");
             }
             v = &pool[static_cast<std::size_t>(i)];
+            r.releaseReadImage();
         }
         if (!readVertex(r, pass, v, normals, colours)) {
             return false;
@@ -296,6 +298,7 @@ bool readUVSets(Reader& r, Pass pass) {
                 return r.fail("more records than were counted");
             }
             set = &sets[static_cast<std::size_t>(i)];
+            r.releaseReadImage();
         }
         if (!readUVSet(r, pass, set)) {
             return false;
@@ -329,15 +332,19 @@ bool readMeshes(Reader& r, Pass pass) {
                 if (!r.fits(polygons, late ? kLatePolygonHead : kEarlyPolygonHead)) {
                     return false;
                 }
-                if (!allocatePolygons(*mesh, polygons)) {
+                if (!reservePolygons(*mesh, polygons)) {
                     return r.fail("cannot allocate polygons");
                 }
             }
         }
         for (std::int64_t k = 0; k < polygons; ++k) {
             r.setPart("polygon", k);
-            DocPolygon* p =
-                mesh != nullptr ? &mesh->polygons[static_cast<std::size_t>(k)] : nullptr;
+            DocPolygon* p = nullptr;
+            if (mesh != nullptr) {
+                // Within the room reserved: the pointer stays valid.
+                p = &mesh->polygons.emplace_back();
+                r.releaseReadImage();
+            }
             const bool ok =
                 late ? readLatePolygon(r, pass, p) : readEarlyPolygon(r, pass, p, group, running);
             if (!ok) {

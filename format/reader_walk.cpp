@@ -1,7 +1,10 @@
 // The two walks over the sections of the sectioned layout, in file order:
 // lights, cameras, materials, groups, vertices, (from version 30) face links
 // and UV sets, meshes, bones, animations. The info strings that close the
-// file are never read; only their count, from the header, is kept.
+// file are never read; only their count, from the header, is kept. The
+// filling walk reads every byte once, in order, and never goes back: it gives
+// the image's memory behind it back as it goes (at each section, vertex, UV
+// set and polygon).
 #include "format/reader_sections.h"
 #include "format/reader_version_map.h"
 
@@ -16,6 +19,8 @@ bool beginSection(Reader& r, Pass pass, DocSection kind, const char* name, std::
     if (pass == Pass::Count) {
         r.doc().section_counts[kind] = count;
         r.doc().section_offsets[kind] = start;
+    } else {
+        r.releaseReadImage();
     }
     return true;
 }
