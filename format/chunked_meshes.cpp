@@ -105,6 +105,7 @@ bool readMeshVertices(ChunkedParse& p) {
                 return failed(r, "more vertices than were counted");
             }
             v = &pool[static_cast<std::size_t>(placed)];
+            r.releaseReadImage();
         }
         if (!readVertex(r, v)) {
             return false;
@@ -166,8 +167,11 @@ bool readMeshPolygons(ChunkedParse& p, DocMesh* mesh) {
     }
     for (std::int32_t k = 0; k < count; ++k) {
         r.setPart("polygon", k);
-        DocPolygon* polygon =
-            mesh != nullptr ? &mesh->polygons[first + static_cast<std::size_t>(k)] : nullptr;
+        DocPolygon* polygon = nullptr;
+        if (mesh != nullptr) {
+            polygon = &mesh->polygons[first + static_cast<std::size_t>(k)];
+            r.releaseReadImage();
+        }
         if (!readLatePolygon(r, p.pass, polygon)) {
             return false;
         }
@@ -196,6 +200,7 @@ bool readUVList(ChunkedParse& p, DocUVSet* set, UVSetTally& tally) {
     }
     for (std::int32_t i = 0; i < count; ++i, ++tally.uvs) {
         DocUV& uv = set->uvs[static_cast<std::size_t>(tally.uvs)];
+        r.releaseReadImage();
         if (!r.i32(uv.uv_word) || !r.f32(uv.u) || !r.f32(uv.v)) {
             return false;
         }

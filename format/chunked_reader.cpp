@@ -143,12 +143,17 @@ bool readTopChunk(ChunkedParse& p, const ChunkSpan& chunk) {
 }
 
 // One walk over the top-level chunks, from the body start to the end of the
-// image; fewer than a chunk header's bytes at the end fail it.
+// image; fewer than a chunk header's bytes at the end fail it. The filling
+// walk only moves forward and gives the image's memory behind it back as it
+// goes (at each chunk, vertex, polygon and UV).
 bool walkChunks(ChunkedParse& p) {
     Reader& r = p.r;
     r.cursor().seek(r.body_start);
     const std::uint32_t end = r.cursor().size();
     while (r.cursor().position() < end) {
+        if (p.pass == Pass::Fill) {
+            r.releaseReadImage();
+        }
         r.setSection("chunks");
         ChunkSpan chunk;
         if (!readChunkHeader(r, end, chunk) || !readTopChunk(p, chunk)) {

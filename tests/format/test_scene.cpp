@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#include "format/byte_sink.h"
+#include "format/writer_v31.h"
+#include "format/writer_v9.h"
+
 namespace yfx_test {
 namespace {
 
@@ -172,6 +176,22 @@ WriterOptions allOptions() {
     o.version_text = L"v3.0";
     o.time_text = L"Thu Jan  1 00:00:00 1970";
     return o;
+}
+
+std::vector<std::uint8_t> writtenStream(const yfx::SceneDoc& doc, bool version9) {
+    yfx::MemorySink sink;
+    int written = 0;
+    if (version9) {
+        yfx::FileHeaderV2 header;
+        written = yfx::writeDocumentV2(doc, allOptions(), sink, header);
+    } else {
+        yfx::FileHeader header;
+        written = yfx::writeDocument(doc, allOptions(), sink, header);
+    }
+    if (written != 1) {
+        return {};
+    }
+    return std::vector<std::uint8_t>(sink.data(), sink.data() + sink.size());
 }
 
 } // namespace yfx_test

@@ -10,37 +10,112 @@
 
 #include "bench/synthetic_scene.h"
 #include "format/byte_cursor.h"
-#include "format/byte_sink.h"
 #include "format/container.h"
 #include "format/test_scene.h"
-#include "format/writer_v31.h"
-#include "format/writer_v9.h"
+#include "reader/chunked_builder.h"
 #include "reader/reader_checks.h"
 
 using namespace yfx_test;
 
 namespace {
 
-using ByteList = std::vector<std::uint8_t>;
-
 ByteList write(const yfx::SceneDoc& doc, bool version9) {
-    yfx::MemorySink sink;
-    int written = 0;
-    if (version9) {
-        yfx::FileHeaderV2 header;
-        written = yfx::writeDocumentV2(doc, allOptions(), sink, header);
-    } else {
-        yfx::FileHeader header;
-        written = yfx::writeDocument(doc, allOptions(), sink, header);
-    }
-    EXPECT_EQ(written, 1);
-    return ByteList(sink.data(), sink.data() + sink.size());
+    ByteList stream = writtenStream(doc, version9);
+    EXPECT_FALSE(stream.empty());
+    return stream;
 }
 
 yfx::LoadOptions releasingEvery(std::uint32_t step) {
     yfx::LoadOptions options = yfx::inspectionLoad();
     options.image_release_step = step;
     return options;
+}
+
+// One layout's image as a plain stream and packed, and how its loads are
+// compared (their documents rewritten in that writer's layout).
+struct Layout {
+    const char* name;
+    ByteList plain;
+    ByteList packed;
+    bool rewrite_as_9;
+};
+
+// Loads of the layout's image giving memory back at every record, every page
+// and the default step, inflated, read from a file and lent, against a load
+// that gives nothing back.
+void expectTheSameDocumentWhateverTheStep(const Layout& layout, const std::string& dir) {
+    SCOPED_TRACE(layout.name);
+    ASSERT_GT(layout.plain.size(), 1000000u); // hundreds of pages
+    const std::string path = dir + "/scene.yfx";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(layout.plain.data(), 1, layout.plain.size(), f), layout.plain.size());
+    ASSERT_EQ(std::fclose(f), 0);
+
+    yfx::SceneDoc kept;
+    ASSERT_EQ(load(kept, layout.packed, nullptr, L"", releasingEvery(yfx::kNeverReleaseImage)), 1);
+    const ByteList expected = write(kept, layout.rewrite_as_9);
+
+    enum Source { Inflated, FromFile, Lent };
+    struct Case {
+        const char* how;
+        Source source;
+        std::uint32_t step;
+    };
+    const Case cases[] = {{"inflated, every record", Inflated, 1},
+                          {"inflated, every page", Inflated, 4096},
+                          {"inflated, default step", Inflated, yfx::kImageReleaseStep},
+                          {"read from a file, every record", FromFile, 1},
+                          {"lent, every record", Lent, 1}};
+    const ByteList lentCopy = layout.plain;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        yfx::SceneDoc doc;
+        std::string reason;
+        int status = 0;
+        if (c.source == Inflated) {
+            status = load(doc, layout.packed, &reason, L"", releasingEvery(c.step));
+        } else if (c.source == FromFile) {
+            const std::wstring host(path.begin(), path.end());
+            status = expectLoadGuarantees(
+                doc, yfx::loadFile(doc, host, &reason, releasingEvery(c.step)));
+        } else {
+            status = load(doc, layout.plain, &reason, L"", releasingEvery(c.step));
+            // Lent bytes are the caller's: none is given back.
+            EXPECT_TRUE(layout.plain == lentCopy);
+        }
+        ASSERT_EQ(status, 1) << reason;
+        EXPECT_TRUE(write(doc, layout.rewrite_as_9) == expected);
+    }
+    std::remove(path.c_str());
+}
+
+ByteList packedSectioned(const ByteList& plain, bool version9) {
+    ByteList packed;
+    EXPECT_TRUE(yfx::buildContainer(plain.data(), plain.size(), version9 ? 96 : 128, packed));
+    return packed;
+}
+
+// The small chunked scene with its mesh replaced by three large ones.
+ByteList largeChunkedImage() {
+    std::vector<MeshSpec> meshes(3);
+    for (std::size_t m = 0; m < meshes.size(); ++m) {
+        MeshSpec& mesh = meshes[m];
+        mesh.base = float(m * 100000);
+        mesh.vertices = 20000;
+        mesh.links = 2;
+        mesh.triangles.clear();
+        for (std::int32_t v = 0; v + 2 < mesh.vertices; ++v) {
+            mesh.triangles.push_back({v, v + 1, v + 2});
+        }
+    }
+    std::vector<ByteList> chunks = sceneChunks(kAllVertexFlags);
+    for (ByteList& chunk : chunks) {
+        if (chunk.size() >= 4 && chunk[0] == (tag::kMeshes & 0xFF)) {
+            chunk = meshContainer(kAllVertexFlags, meshes);
+        }
+    }
+    return chunkedFile(kAllVertexFlags, chunks);
 }
 
 TEST(ImageRelease, TheDocumentIsTheSameWhateverTheStep) {
@@ -56,53 +131,16 @@ TEST(ImageRelease, TheDocumentIsTheSameWhateverTheStep) {
 
     std::string dir = ::testing::TempDir() + "image_release_XXXXXX";
     ASSERT_NE(::mkdtemp(&dir[0]), nullptr);
-
-    for (const bool version9 : {false, true}) {
-        SCOPED_TRACE(version9 ? "version 9" : "version 31");
-        const ByteList plain = write(scene, version9);
-        ASSERT_GT(plain.size(), 1000000u); // hundreds of pages
-        ByteList packed;
-        ASSERT_TRUE(yfx::buildContainer(plain.data(), plain.size(), version9 ? 96 : 128, packed));
-        const std::string path = dir + (version9 ? "/scene9.yfx" : "/scene31.yfx");
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        ASSERT_EQ(std::fwrite(plain.data(), 1, plain.size(), f), plain.size());
-        ASSERT_EQ(std::fclose(f), 0);
-
-        yfx::SceneDoc kept;
-        ASSERT_EQ(load(kept, packed, nullptr, L"", releasingEvery(yfx::kNeverReleaseImage)), 1);
-        const ByteList expected = write(kept, version9);
-
-        struct Case {
-            const char* how;
-            std::uint32_t step;
-        };
-        const Case cases[] = {{"inflated, every record", 1},
-                              {"inflated, every page", 4096},
-                              {"inflated, default step", yfx::kImageReleaseStep},
-                              {"read from a file, every record", 1},
-                              {"lent, every record", 1}};
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.how);
-            yfx::SceneDoc doc;
-            std::string reason;
-            const std::string how = c.how;
-            int status = 0;
-            if (how.rfind("inflated", 0) == 0) {
-                status = load(doc, packed, &reason, L"", releasingEvery(c.step));
-            } else if (how.rfind("read", 0) == 0) {
-                std::wstring host(path.begin(), path.end());
-                status = expectLoadGuarantees(
-                    doc, yfx::loadFile(doc, host, &reason, releasingEvery(c.step)));
-            } else {
-                status = load(doc, plain, &reason, L"", releasingEvery(c.step));
-                // Lent bytes are the caller's: none is given back.
-                EXPECT_EQ(plain, write(scene, version9));
-            }
-            ASSERT_EQ(status, 1) << reason;
-            EXPECT_TRUE(write(doc, version9) == expected);
-        }
-        std::remove(path.c_str());
+    const ByteList v31 = write(scene, false);
+    const ByteList v9 = write(scene, true);
+    const ByteList chunked = largeChunkedImage();
+    const Layout layouts[] = {
+        {"version 31", v31, packedSectioned(v31, false), false},
+        {"version 9", v9, packedSectioned(v9, true), true},
+        {"version 34 (chunked)", chunked, compressedChunked(chunked), false},
+    };
+    for (const Layout& layout : layouts) {
+        expectTheSameDocumentWhateverTheStep(layout, dir);
     }
     ::rmdir(dir.c_str());
 }

@@ -18,11 +18,9 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "format/byte_sink.h"
 #include "format/container.h"
+#include "format/file_layout.h"
 #include "format/test_scene.h"
-#include "format/writer_v31.h"
-#include "format/writer_v9.h"
 
 extern char** environ;
 
@@ -150,20 +148,12 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 std::vector<std::uint8_t> containerOf(const yfx::SceneDoc& doc, bool version9) {
-    yfx::MemorySink sink;
-    int written = 0;
-    if (version9) {
-        yfx::FileHeaderV2 header;
-        written = yfx::writeDocumentV2(doc, allOptions(), sink, header);
-    } else {
-        yfx::FileHeader header;
-        written = yfx::writeDocument(doc, allOptions(), sink, header);
-    }
-    if (written != 1) {
+    const std::vector<std::uint8_t> stream = writtenStream(doc, version9);
+    if (stream.empty()) {
         throw std::runtime_error("the writer failed");
     }
     std::vector<std::uint8_t> out;
-    if (!yfx::buildContainer(sink.bytes().data(), sink.bytes().size(),
+    if (!yfx::buildContainer(stream.data(), stream.size(),
                              version9 ? yfx::kHeaderSizeV2 : yfx::kHeaderSize, out)) {
         throw std::runtime_error("the container cannot be built");
     }
