@@ -1,12 +1,16 @@
-// Times makeNamesUnique on 100,000 bones that share few names, and the
-// geometry passes on a large mesh: every pass must stay linear, so each
+// Times makeNamesUnique on 100,000 bones that share few names, the
+// geometry passes on a large mesh, and the nearest-bone search of the
+// import's group table: none may grow faster than about n log n, so each
 // figure should be far below a second.
+#include <random>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "document/document.h"
 #include "normalise/normalise.h"
+#include "util/nearest_segment.h"
 
 namespace {
 
@@ -71,5 +75,35 @@ void geometryPasses(benchmark::State& state) {
 BENCHMARK(geometryPasses)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// N group centres against N bones (segments of 2 to 20 units in a volume of
+// a figure's size): the nearest bone of every centre, tree built included.
+// With a scan over every bone it grows with N x N; the tree keeps it near
+// N log N.
+std::vector<float> randomSegments(std::mt19937& random, int n) {
+    std::uniform_real_distribution<float> x(-50, 50), y(0, 180), z(-30, 30), length(2, 20);
+    std::vector<float> ends;
+    for (int b = 0; b < n; ++b) {
+        const float hx = x(random), hy = y(random), hz = z(random);
+        ends.insert(ends.end(), {hx, hy, hz, hx, hy + length(random), hz});
+    }
+    return ends;
+}
+
+void nearestBones(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    std::mt19937 random(3);
+    const std::vector<float> bones = randomSegments(random, n);
+    const std::vector<float> centres = randomSegments(random, n);
+    for (auto _ : state) {
+        const NearestSegmentIndex index(bones.data(), std::size_t(n));
+        std::int64_t sum = 0;
+        for (int c = 0; c < n; ++c) {
+            sum += index.nearest(&centres[6 * std::size_t(c)]);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(nearestBones)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

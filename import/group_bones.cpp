@@ -1,7 +1,7 @@
 #include "import/group_bones.h"
 
 #include "normalise/index_checks.h"
-#include "util/matrix_math.h"
+#include "util/nearest_segment.h"
 
 #include <cmath>
 #include <limits>
@@ -32,17 +32,21 @@ template <class Visit> void forEachGroupCorner(SceneDoc& doc, Visit visit) {
     }
 }
 
-std::int32_t nearestBone(const SceneDoc& doc, const float centre[3]) {
-    std::int32_t best = 0;
-    float bestDistance = std::numeric_limits<float>::infinity();
-    for (std::size_t b = 0; b < doc.bones.size(); ++b) {
-        const float d = pointSegmentDistance(centre, doc.bones[b].head, doc.bones[b].tail);
-        if (d < bestDistance) {
-            best = std::int32_t(b);
-            bestDistance = d;
-        }
+// The bone whose head-to-tail segment is nearest to the point; bone 0 when
+// none has a finite distance to it.
+std::int32_t nearestBone(const NearestSegmentIndex& bones, const float centre[3]) {
+    const std::int32_t bone = bones.nearest(centre);
+    return bone >= 0 ? bone : 0;
+}
+
+NearestSegmentIndex boneSegments(const SceneDoc& doc) {
+    std::vector<float> ends;
+    ends.reserve(6 * doc.bones.size());
+    for (const DocBone& bone : doc.bones) {
+        ends.insert(ends.end(), bone.head, bone.head + 3);
+        ends.insert(ends.end(), bone.tail, bone.tail + 3);
     }
-    return best;
+    return NearestSegmentIndex(ends.data(), doc.bones.size());
 }
 
 } // namespace
@@ -100,6 +104,7 @@ int assignGroupBones(SceneDoc& doc) {
     }
     doc.group_builds.resize(doc.groups.size());
     measureGroups(doc);
+    const NearestSegmentIndex bones = boneSegments(doc);
     // Every group without vertices sits at the origin: its bone is found once.
     std::int32_t originBone = -1;
     for (std::size_t g = 0; g < doc.groups.size(); ++g) {
@@ -111,11 +116,11 @@ int assignGroupBones(SceneDoc& doc) {
         std::int32_t bone;
         if (atOrigin) {
             if (originBone < 0) {
-                originBone = nearestBone(doc, build.centre);
+                originBone = nearestBone(bones, build.centre);
             }
             bone = originBone;
         } else {
-            bone = nearestBone(doc, build.centre);
+            bone = nearestBone(bones, build.centre);
         }
         build.bone_name = doc.bones[std::size_t(bone)].name;
     }

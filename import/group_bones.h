@@ -16,7 +16,9 @@ int measureGroups(SceneDoc& doc);
 
 // One group build per group, named after it with its group value, measured,
 // and given the name of the bone whose head-to-tail segment is nearest to
-// the group's centre (the lowest index among equally near bones). Returns 0,
+// the group's centre (the lowest index among equally near bones; a bone with
+// a non-finite head or tail is never taken, and bone 0 is taken when no bone
+// has a finite distance to the centre). Returns 0,
 // and leaves no group builds, when the document lacks groups, meshes,
 // vertices or bones; else 1.
 int assignGroupBones(SceneDoc& doc);
