@@ -106,4 +106,22 @@ void nearestBones(benchmark::State& state) {
 }
 BENCHMARK(nearestBones)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same with every bone on one point (a scene of unparented nodes at the
+// origin exports one zero-length bone each).
+void nearestBonesOnOnePoint(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    std::mt19937 random(3);
+    const std::vector<float> bones(6 * std::size_t(n), 0.0f);
+    const std::vector<float> centres = randomSegments(random, n);
+    for (auto _ : state) {
+        const NearestSegmentIndex index(bones.data(), std::size_t(n));
+        std::int64_t sum = 0;
+        for (int c = 0; c < n; ++c) {
+            sum += index.nearest(&centres[6 * std::size_t(c)]);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(nearestBonesOnOnePoint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -39,6 +39,10 @@ DocWeight* addWeight(DocVertex& vertex, std::int32_t bone, float w) {
             return &entry;
         }
     }
+    return appendWeight(vertex, bone, w);
+}
+
+DocWeight* appendWeight(DocVertex& vertex, std::int32_t bone, float w) {
     try {
         return &vertex.weights.push_back(DocWeight{bone, w, 1});
     } catch (const std::bad_alloc&) {

@@ -13,6 +13,9 @@ constexpr float kMinimumWeight = 0.0001f;
 // Adds w to the entry of bone (contributions + 1), or appends {bone, w, 1}.
 // Returns the entry; nullptr when the append fails (the list is unchanged).
 DocWeight* addWeight(DocVertex& vertex, std::int32_t bone, float w);
+// Appends {bone, w, 1} without looking for an entry of bone, for a caller that
+// knows the list has none. Returns the entry; nullptr when the append fails.
+DocWeight* appendWeight(DocVertex& vertex, std::int32_t bone, float w);
 // Removes the entries of bone, keeping the others in order. Returns 1 when
 // an entry was removed, 0 when no entry names the bone.
 int removeWeight(DocVertex& vertex, std::int32_t bone);

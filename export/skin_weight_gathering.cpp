@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <unordered_set>
 
 #include <dzbonebinding.h>
 #include <dznode.h>
@@ -37,7 +38,10 @@ std::size_t nextNonZero(const unsigned short* raw, std::size_t k, std::size_t en
 // A bone's map holds a weight for every vertex of the mesh, most of them
 // zero (a vertex follows a few bones): the raw array is scanned for the
 // non-zero entries, and only those are read through the host's conversion.
-void addBindingWeights(const DzWeightMap& map, std::int32_t bone, DocMesh& mesh) {
+// A bone no vertex has a weight for yet (`fresh`, the usual case: one binding
+// per bone) is appended without looking through each vertex's list, which
+// would cost a vertex's bones squared.
+void addBindingWeights(const DzWeightMap& map, std::int32_t bone, bool fresh, DocMesh& mesh) {
     const unsigned short* raw = map.getWeights();
     if (raw == nullptr) {
         return; // a map without weights
@@ -47,7 +51,10 @@ void addBindingWeights(const DzWeightMap& map, std::int32_t bone, DocMesh& mesh)
     for (std::size_t k = nextNonZero(raw, 0, limit); k < limit;
          k = nextNonZero(raw, k + 1, limit)) {
         const double w = map.getFloatWeight(static_cast<int>(k));
-        if (w != 0.0 && addWeight(mesh.vertices[k], bone, static_cast<float>(w)) != nullptr) {
+        DocVertex& vertex = mesh.vertices[k];
+        const float weight = static_cast<float>(w);
+        if (w != 0.0 && (fresh ? appendWeight(vertex, bone, weight)
+                               : addWeight(vertex, bone, weight)) != nullptr) {
             mesh.weights_flag = 1;
         }
     }
@@ -61,6 +68,12 @@ int gatherSkinWeights(const DzNode& node, DocMesh& mesh, const BoneIndexOfNode& 
         return 0;
     }
     const auto vertexCount = static_cast<std::int64_t>(mesh.vertices.size());
+    std::unordered_set<std::int32_t> weighted; // bones some vertex has a weight for
+    for (const DocVertex& vertex : mesh.vertices) {
+        for (const DocWeight& entry : vertex.weights) {
+            weighted.insert(entry.bone);
+        }
+    }
     const std::int64_t highestPlusOne = std::int64_t{mesh.highest_vertex_index} + 1;
     const int modifierCount = object->getNumModifiers();
     for (int m = 0; m < modifierCount; ++m) {
@@ -87,7 +100,7 @@ int gatherSkinWeights(const DzNode& node, DocMesh& mesh, const BoneIndexOfNode& 
                 continue;
             }
             if (bone >= 0 && vertexCount > 0) {
-                addBindingWeights(*map, bone, mesh);
+                addBindingWeights(*map, bone, weighted.insert(bone).second, mesh);
             }
         }
     }

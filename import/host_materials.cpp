@@ -1,5 +1,7 @@
 #include "import/host_materials.h"
 
+#include <algorithm>
+
 #include "import/host_numbers.h"
 #include "normalise/index_checks.h"
 
@@ -79,7 +81,11 @@ bool setMapOf(DzDefaultMaterial& material, const DocMaterial& record, std::int32
     // The wide path: the 8-bit copy turns characters Windows-1252 cannot
     // hold into '?', which would name another file.
     const QString path = QString::fromWCharArray(map->path.wide);
-    images->loadImage(path);
+    // Materials often share a texture: once the manager holds it, reading
+    // the file again would only decode it to be thrown away.
+    if (images->findImage(path) == nullptr) {
+        images->loadImage(path);
+    }
     const DzTexture* texture = images->getImage(path);
     if (texture == nullptr) {
         return false;
@@ -114,25 +120,30 @@ DzMaterial* createMaterial(DzShape& shape, const DocMaterial& record) {
 void addShapeMaterials(const ImportSession& session, MeshBuild& build, DzShape& shape,
                        const ImportMesh& m) {
     const std::vector<DocMaterial>& materials = session.document.materials;
-    build.shape_materials.assign(materials.size(), nullptr);
-    std::vector<char> used(materials.size(), 0);
-    bool any = false;
+    std::vector<std::int32_t>& used = build.shape_material_indices;
+    if (build.shape_materials.size() != materials.size()) {
+        build.shape_materials.assign(materials.size(), nullptr);
+    } else {
+        for (const std::int32_t i : used) {
+            build.shape_materials[std::size_t(i)] = nullptr;
+        }
+    }
+    used.clear();
     if (isOn(session.options.import_materials)) {
         for (const ImportFace& face : m.faces) {
             if (indexIn(face.material, materials.size())) {
-                used[std::size_t(face.material)] = 1;
-                any = true;
+                used.push_back(face.material);
             }
         }
     }
-    if (!any) {
+    if (used.empty()) {
         addDefaultMaterial(shape);
         return;
     }
-    for (std::size_t i = 0; i < materials.size(); ++i) {
-        if (used[i]) {
-            build.shape_materials[i] = createMaterial(shape, materials[i]);
-        }
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    for (const std::int32_t i : used) {
+        build.shape_materials[std::size_t(i)] = createMaterial(shape, materials[std::size_t(i)]);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "util/nearest_segment.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -42,10 +43,31 @@ NearestSegmentIndex::NearestSegmentIndex(const float* ends, std::size_t count)
             }
         }
     }
+    keepFirstOfEqualSegments();
     if (!order_.empty()) {
         nodes_.emplace_back();
         build(0, 0, static_cast<std::uint32_t>(order_.size()));
     }
+}
+
+// Segments with the same ends (bones of nodes that sit on one point, say)
+// have the same distance to every point, so only the lowest index among them
+// can ever be the answer; keeping the others would make every question visit
+// all of them. Equal means equal floats (0 and -0 alike, as the distance
+// sees them).
+void NearestSegmentIndex::keepFirstOfEqualSegments() {
+    const auto key = [this](std::uint32_t s) {
+        std::array<float, 6> ends;
+        for (int k = 0; k < 6; ++k) {
+            ends[std::size_t(k)] = ends_[6 * std::size_t(s) + std::size_t(k)] + 0.0f;
+        }
+        return ends;
+    };
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    order_.erase(std::unique(order_.begin(), order_.end(),
+                             [&](std::uint32_t a, std::uint32_t b) { return key(a) == key(b); }),
+                 order_.end());
 }
 
 // Fills node `at` for order_[first, first + count): its box, and either the

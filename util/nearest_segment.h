@@ -33,6 +33,7 @@ private:
         std::uint32_t first; // a leaf's range in order_, or an inner node's first child
         std::uint32_t count; // a leaf's segments; 0 for an inner node (children first, first + 1)
     };
+    void keepFirstOfEqualSegments();
     void build(std::uint32_t at, std::uint32_t first, std::uint32_t count);
     double boxDistance(const Node& node, const float p[3]) const;
 

@@ -171,3 +171,44 @@ TEST_F(ImportTest, MaterialWithoutItsTextureLeavesFacesOnTheFirst) {
         EXPECT_EQ(nullptr, material(1)->getColorMap());
     }
 }
+
+// With groups on, each group's shape gets the materials of its own faces
+// (a face without one gets "Unassigned"), and a shape after one with other
+// materials keeps none of them; materials sharing one texture all get it.
+TEST_F(ImportTest, EachGroupShapeGetsOnlyItsFacesMaterials) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::wstring shared = imageIn(dir, "shared.png");
+    yfx::SceneDoc doc = facesWithMaterials({3, 1, 3}, 4);
+    addGroups(doc, {"Head", "Arm"});
+    addPolygon(doc, {0, 1, 2}, 1, 1);
+    addPolygon(doc, {0, 1, 2}, 1, 0);
+    addPolygon(doc, {0, 1, 2}, 2, -1);
+    for (yfx::DocMaterial& m : doc.materials) {
+        addMap(m, yfx::kChannelColour, 1, shared);
+    }
+    ImportOptions options = everyOption();
+    options.import_groups = 1;
+    build(normalised(std::move(doc)), options);
+
+    struct Expected {
+        const char* node;
+        std::vector<QString> materials;
+        std::vector<int> facets;
+    };
+    const Expected expected[] = {{"Body", {"M1", "M3"}, {1, 0, 1}},
+                                 {"Head", {"M0", "M1"}, {1, 0}},
+                                 {"Arm", {"Unassigned"}, {0}}};
+    for (const Expected& e : expected) {
+        EXPECT_EQ(e.materials, materialNames(shapeOf(e.node))) << e.node;
+        EXPECT_EQ(e.facets, facetMaterials(e.node)) << e.node;
+        const DzShape* shape = shapeOf(e.node);
+        for (int i = 0; shape != nullptr && i < shape->getNumMaterials(); ++i) {
+            const auto* m = qobject_cast<const DzDefaultMaterial*>(shape->getMaterial(i));
+            if (m != nullptr && m->getName().startsWith('M')) {
+                ASSERT_NE(m->getColorMap(), nullptr) << e.node << " " << i;
+                EXPECT_TRUE(m->getColorMap()->getFilename().endsWith("shared.png"));
+            }
+        }
+    }
+}
