@@ -28,6 +28,7 @@
 #include <dzapp.h>
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QSet>
 
 #include <cerrno>
 #include <cmath>
@@ -229,8 +230,10 @@ int modelToProject(std::vector<std::string> args) {
     const bool ok = convertModelToProject(module, request, kName, outcome);
     printNotes(outcome.notes, kName);
     QStringList written = outcome.run.written;
+    QSet<QString> listed(written.begin(), written.end());
     for (const QString& texture : outcome.built.textureFiles) {
-        if (!written.contains(texture)) {
+        if (!listed.contains(texture)) {
+            listed.insert(texture);
             written << texture;
         }
     }
