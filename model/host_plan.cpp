@@ -102,15 +102,18 @@ HostPlan planHostNodes(const aiScene& scene, const NodeTable& table, const Skele
     // Figures first, at the top: each named after the first node showing one
     // of its meshes.
     plan.figureOf.assign(std::size_t(skeletons.skeletonCount), -1);
+    std::vector<std::vector<unsigned>> meshesOf(std::size_t(skeletons.skeletonCount));
+    for (unsigned m = 0; m < meshCount; ++m) {
+        const int s = skeletons.meshSkeleton[m];
+        if (s >= 0 && s < skeletons.skeletonCount) {
+            meshesOf[std::size_t(s)].push_back(m);
+        }
+    }
     for (int s = 0; s < skeletons.skeletonCount; ++s) {
         HostNodeSpec figure;
         figure.kind = HostKind::Figure;
         figure.skeleton = s;
-        for (unsigned m = 0; m < meshCount; ++m) {
-            if (skeletons.meshSkeleton[m] == s) {
-                figure.meshes.push_back(m);
-            }
-        }
+        figure.meshes = std::move(meshesOf[std::size_t(s)]);
         plan.figureOf[std::size_t(s)] = add(plan, std::move(figure));
     }
     for (int i = 0; i < table.size(); ++i) {

@@ -159,18 +159,31 @@ void bindSkin(DzFigure& figure, const BuiltGeometry& geometry, const std::vector
     }
 }
 
-void dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& figure,
-                 const std::vector<MadeNode>& made) {
-    // The figure's bones, by model node, in plan order.
+// A skeleton's bones: their model nodes and host bones, in plan order.
+struct FigureBones {
     std::unordered_map<int, int> slotOfNode;
     std::vector<DzBone*> bones;
+};
+
+std::vector<FigureBones> bonesBySkeleton(const GeometryInputs& in,
+                                         const std::vector<MadeNode>& made) {
+    std::vector<FigureBones> out(std::size_t(std::max(in.skeletons.skeletonCount, 0)));
     for (std::size_t i = 0; i < in.plan.nodes.size(); ++i) {
         const HostNodeSpec& s = in.plan.nodes[i];
-        if (s.kind == HostKind::Bone && s.skeleton == spec.skeleton) {
-            slotOfNode.emplace(s.source, int(bones.size()));
-            bones.push_back(static_cast<DzBone*>(made[i].node));
+        if (s.kind != HostKind::Bone || s.skeleton < 0 || std::size_t(s.skeleton) >= out.size()) {
+            continue;
         }
+        FigureBones& figure = out[std::size_t(s.skeleton)];
+        figure.slotOfNode.emplace(s.source, int(figure.bones.size()));
+        figure.bones.push_back(static_cast<DzBone*>(made[i].node));
     }
+    return out;
+}
+
+void dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& figure,
+                 const FigureBones& figureBones) {
+    const std::unordered_map<int, int>& slotOfNode = figureBones.slotOfNode;
+    const std::vector<DzBone*>& bones = figureBones.bones;
     WeightCounts counts;
     std::vector<MeshPart> parts;
     for (unsigned m : spec.meshes) {
@@ -190,13 +203,17 @@ void dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& f
 } // namespace
 
 void dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made) {
+    const std::vector<FigureBones> bones = bonesBySkeleton(in, made);
+    const FigureBones noBones;
     for (std::size_t i = 0; i < in.plan.nodes.size(); ++i) {
         const HostNodeSpec& spec = in.plan.nodes[i];
         if (spec.meshes.empty()) {
             continue;
         }
         if (spec.kind == HostKind::Figure) {
-            dressFigure(in, spec, *static_cast<DzFigure*>(made[i].node), made);
+            const bool known = spec.skeleton >= 0 && std::size_t(spec.skeleton) < bones.size();
+            dressFigure(in, spec, *static_cast<DzFigure*>(made[i].node),
+                        known ? bones[std::size_t(spec.skeleton)] : noBones);
             continue;
         }
         std::vector<MeshPart> parts;

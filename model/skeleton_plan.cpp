@@ -2,6 +2,8 @@
 
 #include <assimp/scene.h>
 
+#include <algorithm>
+#include <memory>
 #include <numeric>
 
 namespace yfx {
@@ -28,53 +30,145 @@ struct UnionFind {
     }
 };
 
-// The nodes of one mesh's skeleton (see the header), from its bone nodes.
-// `stamp` and `pathChildren` are scratch arrays over the nodes, reused by
-// every mesh: `stamp` holds the last mesh that reached a node.
-std::vector<int> meshSkeletonNodes(const NodeTable& table, const std::vector<int>& bones, int mesh,
-                                   std::vector<int>& stamp, std::vector<int>& pathChildren,
-                                   std::vector<int>& boneStamp) {
-    std::vector<int> path; // the union of the bones' paths to the root
-    for (int b : bones) {
-        if (b < 0) {
-            continue;
-        }
-        boneStamp[std::size_t(b)] = mesh;
-        for (int n = b; n >= 0 && stamp[std::size_t(n)] != mesh; n = table.parent[std::size_t(n)]) {
-            stamp[std::size_t(n)] = mesh;
-            pathChildren[std::size_t(n)] = 0;
-            path.push_back(n);
-        }
-    }
-    for (int n : path) {
-        const int p = table.parent[std::size_t(n)];
-        if (p >= 0) {
-            ++pathChildren[std::size_t(p)];
+// Lowest common ancestors in O(1) after an O(n log n) build. The table is in
+// pre-order (a subtree is a run of indices), so for nodes a < b the common
+// ancestor is the parent of the shallowest node in (a, b]: every node of that
+// range lies below the ancestor, and the range holds the ancestor's child on
+// b's side.
+class AncestorIndex {
+public:
+    explicit AncestorIndex(const NodeTable& table) : m_table(table) {
+        const std::size_t n = std::size_t(table.size());
+        m_shallowest.emplace_back(n);
+        std::iota(m_shallowest[0].begin(), m_shallowest[0].end(), 0);
+        for (std::size_t span = 2; span <= n; span *= 2) {
+            const std::vector<int>& half = m_shallowest.back();
+            std::vector<int> level(n - span + 1);
+            for (std::size_t i = 0; i < level.size(); ++i) {
+                level[i] = shallower(half[i], half[i + span / 2]);
+            }
+            m_shallowest.push_back(std::move(level));
         }
     }
-    // Above the common ancestor the paths form one chain of non-bones.
-    int ancestor = -1;
-    for (int n : path) {
-        const bool branches =
-            boneStamp[std::size_t(n)] == mesh || pathChildren[std::size_t(n)] != 1;
-        if (branches &&
-            (ancestor < 0 || table.depth[std::size_t(n)] < table.depth[std::size_t(ancestor)])) {
-            ancestor = n;
+
+    // The lowest common ancestor of a set of nodes: that of its first and
+    // last node in pre-order, whose subtree holds every node between them.
+    int of(int first, int last) const {
+        if (first == last) {
+            return first;
+        }
+        std::size_t level = 0;
+        const std::size_t length = std::size_t(last - first);
+        while ((std::size_t(2) << level) <= length) {
+            ++level;
+        }
+        const std::vector<int>& row = m_shallowest[level];
+        const int child = shallower(row[std::size_t(first + 1)],
+                                    row[std::size_t(last + 1) - (std::size_t(1) << level)]);
+        return m_table.parent[std::size_t(child)];
+    }
+
+private:
+    int shallower(int a, int b) const {
+        return m_table.depth[std::size_t(b)] < m_table.depth[std::size_t(a)] ? b : a;
+    }
+
+    const NodeTable& m_table;
+    std::vector<std::vector<int>> m_shallowest; // [k][i]: shallowest of nodes i .. i + 2^k - 1
+};
+
+// Gives every node of the meshes' skeletons (see the header) its first mesh,
+// and groups the meshes whose skeletons share a node. A mesh's skeleton is
+// the nodes on the paths from its bones up to their common ancestor (that
+// ancestor only when it is a bone). An edge from a node to its parent that
+// one skeleton held is never walked again: the nodes joined by such edges
+// form runs that are all claimed and all in one group, so a later walk jumps
+// from a run's lowest node to its top. Every edge is joined once, so claiming
+// costs about the number of nodes plus bones, however deep the skeletons.
+class SkeletonClaims {
+public:
+    SkeletonClaims(const NodeTable& table, std::size_t meshCount)
+        : owner(std::size_t(table.size()), -1), groups(meshCount), m_table(table),
+          m_runUp(std::size_t(table.size())) {
+        std::iota(m_runUp.begin(), m_runUp.end(), 0);
+    }
+
+    // `bones`: node indices, -1 for none; at least one is a node.
+    void claim(int mesh, const std::vector<int>& bones) {
+        int first = -1, last = -1;
+        for (int b : bones) {
+            if (b >= 0) {
+                first = first < 0 ? b : std::min(first, b);
+                last = std::max(last, b);
+            }
+        }
+        if (first < 0) {
+            return;
+        }
+        if (!m_ancestors) {
+            m_ancestors.reset(new AncestorIndex(m_table));
+        }
+        const int ancestor = m_ancestors->of(first, last);
+        // The ancestor is a bone exactly when it is the first bone in pre-order.
+        const bool ancestorIsBone = ancestor == first;
+        const int floor = m_table.depth[std::size_t(ancestor)];
+        for (int b : bones) {
+            if (b >= 0) {
+                claimPath(mesh, b, ancestor, ancestorIsBone, floor);
+            }
         }
     }
-    std::vector<int> nodes;
-    if (ancestor < 0) {
-        return nodes;
-    }
-    const int floor = table.depth[std::size_t(ancestor)];
-    const bool ancestorIsBone = boneStamp[std::size_t(ancestor)] == mesh;
-    for (int n : path) {
-        if (table.depth[std::size_t(n)] > floor || (n == ancestor && ancestorIsBone)) {
-            nodes.push_back(n);
+
+    std::vector<int> owner; // per node: the first mesh whose skeleton holds it
+    UnionFind groups;       // meshes whose skeletons share a node
+
+private:
+    void claimNode(int mesh, int n) {
+        int& first = owner[std::size_t(n)];
+        if (first < 0) {
+            first = mesh;
+        } else {
+            groups.join(mesh, first);
         }
     }
-    return nodes;
-}
+
+    int runTop(int n) {
+        while (m_runUp[std::size_t(n)] != n) {
+            m_runUp[std::size_t(n)] = m_runUp[std::size_t(m_runUp[std::size_t(n)])];
+            n = m_runUp[std::size_t(n)];
+        }
+        return n;
+    }
+
+    // From `bone` up to the ancestor, `bone` a node of the skeleton.
+    void claimPath(int mesh, int bone, int ancestor, bool ancestorIsBone, int floor) {
+        for (int n = bone;;) {
+            claimNode(mesh, n);
+            if (n == ancestor) {
+                return;
+            }
+            if (m_runUp[std::size_t(n)] != n) {
+                // Already joined to its parent: skip the run, claimed and grouped with n.
+                const int top = runTop(n);
+                if (m_table.depth[std::size_t(top)] <= floor) {
+                    return; // the run reaches the ancestor
+                }
+                n = top;
+                continue;
+            }
+            const int p = m_table.parent[std::size_t(n)];
+            if (p == ancestor && !ancestorIsBone) {
+                return;
+            }
+            m_runUp[std::size_t(n)] = p;
+            n = p;
+        }
+    }
+
+    const NodeTable& m_table;
+    std::vector<int> m_runUp; // per node: a node above it in its run, itself at a run's top
+    std::unique_ptr<AncestorIndex> m_ancestors; // built for the first skinned mesh
+};
 
 } // namespace
 
@@ -111,9 +205,7 @@ SkeletonPlan planSkeletons(const aiScene& scene, const NodeTable& table,
     plan.meshSkeleton.assign(meshCount, -1);
     plan.boneNodes.resize(meshCount);
 
-    std::vector<int> stamp(nodeCount, -1), pathChildren(nodeCount, 0), boneStamp(nodeCount, -1);
-    std::vector<int> owner(nodeCount, -1); // the first mesh whose skeleton holds the node
-    UnionFind groups(meshCount);
+    SkeletonClaims claims(table, meshCount);
     std::vector<char> skinned(meshCount, 0);
     for (unsigned m = 0; m < meshCount; ++m) {
         const aiMesh* mesh = scene.mMeshes[m];
@@ -141,15 +233,11 @@ SkeletonPlan planSkeletons(const aiScene& scene, const NodeTable& table,
             continue;
         }
         skinned[m] = 1;
-        for (int n : meshSkeletonNodes(table, bones, int(m), stamp, pathChildren, boneStamp)) {
-            if (owner[std::size_t(n)] < 0) {
-                owner[std::size_t(n)] = int(m);
-            } else {
-                groups.join(int(m), owner[std::size_t(n)]);
-            }
-        }
+        claims.claim(int(m), bones);
     }
 
+    const std::vector<int>& owner = claims.owner;
+    UnionFind& groups = claims.groups;
     std::vector<int> skeletonOfGroup(meshCount, -1);
     for (unsigned m = 0; m < meshCount; ++m) {
         if (!skinned[m]) {
