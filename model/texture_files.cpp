@@ -109,16 +109,31 @@ QString TextureFiles::writeEmbedded(int index, std::string& why) {
     return path;
 }
 
+// As aiScene::GetEmbeddedTextureAndIndex for a name: the first embedded
+// texture whose file name, less its folders, is the reference's; -1 for none.
+int TextureFiles::embeddedIndexByName(const std::string& reference) {
+    if (!m_embedded_named) {
+        m_embedded_named = true;
+        for (unsigned i = 0; m_scene.mTextures != nullptr && i < m_scene.mNumTextures; ++i) {
+            if (const aiTexture* texture = m_scene.mTextures[i]) {
+                m_embedded_by_name.emplace(aiScene::GetShortFilename(texture->mFilename.C_Str()),
+                                           int(i));
+            }
+        }
+    }
+    const auto found = m_embedded_by_name.find(aiScene::GetShortFilename(reference.c_str()));
+    return found != m_embedded_by_name.end() ? found->second : -1;
+}
+
 QString TextureFiles::fileFor(const std::string& reference, std::string& why) {
     if (!reference.empty() && reference[0] == '*') {
         bool ok = false;
         const int index = QString::fromStdString(reference.substr(1)).toInt(&ok);
         return ok ? writeEmbedded(index, why) : QString();
     }
-    const std::pair<const aiTexture*, int> embedded =
-        m_scene.GetEmbeddedTextureAndIndex(reference.c_str());
-    if (embedded.first != nullptr && embedded.second >= 0) {
-        return writeEmbedded(embedded.second, why);
+    const int embedded = embeddedIndexByName(reference);
+    if (embedded >= 0) {
+        return writeEmbedded(embedded, why);
     }
     QString path = QString::fromStdString(reference);
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));

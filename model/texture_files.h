@@ -35,6 +35,7 @@ public:
     const std::map<int, QString>& writtenFiles() const { return m_written; }
 
 private:
+    int embeddedIndexByName(const std::string& reference);
     QString fileFor(const std::string& reference, std::string& why);
     QString writeEmbedded(int index, std::string& why);
 
@@ -45,6 +46,10 @@ private:
     ModelNotes& m_notes;
     std::map<std::string, DzTexture*> m_resolved;
     std::map<int, QString> m_written;
+    // The first embedded texture of each short file name (Assimp's own
+    // look-up by name scans them all for every reference); filled on first use.
+    std::map<std::string, int> m_embedded_by_name;
+    bool m_embedded_named = false;
 };
 
 } // namespace model
