@@ -125,7 +125,9 @@ void addShapeMaterials(const ImportSession& session, MeshBuild& build, DzShape& 
         build.shape_materials.assign(materials.size(), nullptr);
     } else {
         for (const std::int32_t i : used) {
-            build.shape_materials[std::size_t(i)] = nullptr;
+            if (indexIn(i, build.shape_materials.size())) {
+                build.shape_materials[std::size_t(i)] = nullptr;
+            }
         }
     }
     used.clear();
