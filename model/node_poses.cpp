@@ -85,6 +85,7 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
     }
     m_channels.assign(n, nullptr);
     m_driven.assign(n, 0);
+    m_drivenOnPath.assign(n, 0);
     if (animation < 0 || scene.mAnimations == nullptr ||
         unsigned(animation) >= scene.mNumAnimations || scene.mAnimations[animation] == nullptr) {
         return;
@@ -133,6 +134,14 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
     }
     const double seconds = lastTick / m_ticksPerSecond;
     m_duration = std::isfinite(seconds) && seconds > 0 ? seconds : 0.0;
+    // The table lists every parent before its children.
+    for (std::size_t i = 0; i < n; ++i) {
+        const int p = table.parent[i];
+        m_drivenOnPath[i] = (p >= 0 ? m_drivenOnPath[std::size_t(p)] : 0) + (m_driven[i] ? 1 : 0);
+        if (m_drivenOnPath[i] > 0) {
+            m_timedNodes.push_back(int(i));
+        }
+    }
 }
 
 Mat4 NodePoses::localAt(int node, double seconds) const {
@@ -160,10 +169,26 @@ void NodePoses::worldsAt(double seconds, std::vector<Mat4>& out) const {
     const std::size_t n = std::size_t(m_table.size());
     out.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Mat4 local = localAt(int(i), seconds);
-        const int p = m_table.parent[i];
-        out[i] = p >= 0 ? out[std::size_t(p)] * local : local;
+        worldInto(i, seconds, out);
     }
+}
+
+void NodePoses::timedWorldsAt(double seconds, std::vector<Mat4>& worlds) const {
+    if (worlds.size() != std::size_t(m_table.size())) {
+        worldsAt(seconds, worlds);
+        return;
+    }
+    // A timed node's parent is timed too (recomputed before it, the table
+    // being in pre-order) or has the same world at every time.
+    for (const int i : m_timedNodes) {
+        worldInto(std::size_t(i), seconds, worlds);
+    }
+}
+
+void NodePoses::worldInto(std::size_t node, double seconds, std::vector<Mat4>& worlds) const {
+    const Mat4 local = localAt(int(node), seconds);
+    const int p = m_table.parent[node];
+    worlds[node] = p >= 0 ? worlds[std::size_t(p)] * local : local;
 }
 
 } // namespace model

@@ -29,21 +29,34 @@ public:
     double durationSeconds() const { return m_duration; }
     // Per node: an animation channel drives it.
     const std::vector<char>& driven() const { return m_driven; }
+    // Per node: the driven nodes on its path from the root, itself included.
+    const std::vector<int>& drivenOnPath() const { return m_drivenOnPath; }
 
     // World transforms of every node at `seconds` (the rest pose without an
     // animation); `out` is resized to the node count.
     void worldsAt(double seconds, std::vector<Mat4>& out) const;
+    // Moves `worlds`, which worldsAt filled for some time, to `seconds`:
+    // recomputes only the nodes with a driven node on their path from the
+    // root, by the same operations as worldsAt. The other nodes' worlds are
+    // products of rest transforms alone, the same at every time. Falls back to
+    // worldsAt when `worlds` is not one world per node.
+    void timedWorldsAt(double seconds, std::vector<Mat4>& worlds) const;
     // A node's local transform at `seconds`.
     Mat4 localAt(int node, double seconds) const;
     // A node's own local transform, whatever the animation says.
     const Mat4& restLocal(int node) const { return m_rest[std::size_t(node)]; }
 
 private:
+    // worlds[node] = its parent's world (already in `worlds`) * its local at `seconds`.
+    void worldInto(std::size_t node, double seconds, std::vector<Mat4>& worlds) const;
+
     const NodeTable& m_table;
     SpaceConversion m_space;
     std::vector<Mat4> m_rest;                  // converted local transforms
     std::vector<const aiNodeAnim*> m_channels; // per node, null when not driven
     std::vector<char> m_driven;
+    std::vector<int> m_drivenOnPath;
+    std::vector<int> m_timedNodes; // drivenOnPath > 0, in table order
     double m_ticksPerSecond = 25.0;
     double m_duration = 0.0;
     bool m_animated = false;

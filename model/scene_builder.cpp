@@ -60,7 +60,7 @@ bool buildHostScene(const aiScene& scene, const BuildOptions& options, BuiltScen
     TextureFiles textures(scene, options.modelPath, options.textureFolder, options.textureBase,
                           notes);
     dressHostNodes({scene, table, skeletons, plan, binds, space, textures, notes}, made);
-    built.frames = placeHostNodes(plan, made, table, poses);
+    built.frames = placeHostNodes(plan, made, poses);
     if (built.frames > 0) {
         notes.apply(format("animation '%s': %d frames keyed at the host's frame rate",
                            scene.mAnimations[0]->mName.C_Str(), built.frames));

@@ -20,16 +20,11 @@ Mat4 worldOf(const HostNodeSpec& spec, const MadeNode& made, const std::vector<M
     return spec.source >= 0 ? worlds[std::size_t(spec.source)] * made.correction : Mat4();
 }
 
-// Per host node: some animation channel drives its local transform.
-std::vector<char> animatedNodes(const HostPlan& plan, const NodeTable& table,
-                                const NodePoses& poses) {
-    // Channels met from the root down to each model node, itself included.
-    std::vector<int> driven(std::size_t(table.size()), 0);
-    for (std::size_t i = 0; i < driven.size(); ++i) {
-        const int p = table.parent[i];
-        driven[i] = (p >= 0 ? driven[std::size_t(p)] : 0) + (poses.driven()[i] ? 1 : 0);
-    }
-    std::vector<char> animated(plan.nodes.size(), 0);
+// The host nodes some animation channel drives the local transform of, and
+// the others, each in plan order.
+void splitByMotion(const HostPlan& plan, const NodePoses& poses, std::vector<int>& animated,
+                   std::vector<int>& still) {
+    const std::vector<int>& driven = poses.drivenOnPath();
     for (std::size_t i = 0; i < plan.nodes.size(); ++i) {
         const HostNodeSpec& spec = plan.nodes[i];
         if (spec.source < 0) {
@@ -38,34 +33,30 @@ std::vector<char> animatedNodes(const HostPlan& plan, const NodeTable& table,
         const int parentSource =
             spec.parent >= 0 ? plan.nodes[std::size_t(spec.parent)].source : -1;
         const int above = parentSource >= 0 ? driven[std::size_t(parentSource)] : 0;
-        animated[i] = driven[std::size_t(spec.source)] > above;
+        (driven[std::size_t(spec.source)] > above ? animated : still).push_back(int(i));
     }
-    return animated;
 }
 
+// Places the listed host nodes from the model's world transforms; a node's
+// parent's host world is computed from `worlds` as its own is.
 void place(const HostPlan& plan, const std::vector<MadeNode>& made, const std::vector<Mat4>& worlds,
-           const std::vector<char>& which, bool keyed, DzTime time) {
-    std::vector<Mat4> hostWorlds(plan.nodes.size());
-    for (std::size_t i = 0; i < plan.nodes.size(); ++i) {
-        const HostNodeSpec& spec = plan.nodes[i];
-        hostWorlds[i] = worldOf(spec, made[i], worlds);
-        if (!which[i] || spec.source < 0) {
-            continue;
-        }
-        const Mat4 parentWorld = spec.parent >= 0 ? hostWorlds[std::size_t(spec.parent)] : Mat4();
-        placeNode(*made[i].node, safeInverse(parentWorld) * hostWorlds[i], keyed, time);
+           const std::vector<int>& which, bool keyed, DzTime time) {
+    for (const int i : which) {
+        const HostNodeSpec& spec = plan.nodes[std::size_t(i)];
+        const Mat4 hostWorld = worldOf(spec, made[std::size_t(i)], worlds);
+        const std::size_t p = std::size_t(spec.parent);
+        const Mat4 parentWorld =
+            spec.parent >= 0 ? worldOf(plan.nodes[p], made[p], worlds) : Mat4();
+        placeNode(*made[std::size_t(i)].node, safeInverse(parentWorld) * hostWorld, keyed, time);
     }
 }
 
 } // namespace
 
-int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, const NodeTable& table,
+int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made,
                    const NodePoses& poses) {
-    const std::vector<char> animated = animatedNodes(plan, table, poses);
-    std::vector<char> still(animated.size());
-    for (std::size_t i = 0; i < still.size(); ++i) {
-        still[i] = !animated[i];
-    }
+    std::vector<int> animated, still;
+    splitByMotion(plan, poses, animated, still);
     std::vector<Mat4> worlds;
     poses.worldsAt(0.0, worlds);
     place(plan, made, worlds, still, false, 0);
@@ -80,8 +71,10 @@ int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, cons
                              std::min(kMaxFrames, double(DZ_MAX_TIME) / double(step) - 2.0)))
             : 0;
     if (poses.animated()) {
+        // Each frame recomputes only the worlds that move with time, and the
+        // host worlds of the animated nodes and their parents.
         for (int f = 0; f <= frames; ++f) {
-            poses.worldsAt(double(f) / fps, worlds);
+            poses.timedWorldsAt(double(f) / fps, worlds);
             place(plan, made, worlds, animated, true, DzTime(f) * step);
         }
     }

@@ -25,8 +25,7 @@ namespace yfx {
 namespace model {
 
 // The frames keyed (0 without an animation).
-int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, const NodeTable& table,
-                   const NodePoses& poses);
+int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, const NodePoses& poses);
 
 } // namespace model
 } // namespace yfx
