@@ -3,8 +3,8 @@
 #include <assimp/scene.h>
 
 #include <algorithm>
-#include <memory>
 #include <numeric>
+#include <optional>
 
 namespace yfx {
 namespace model {
@@ -106,7 +106,7 @@ public:
             return;
         }
         if (!m_ancestors) {
-            m_ancestors.reset(new AncestorIndex(m_table));
+            m_ancestors.emplace(m_table);
         }
         const int ancestor = m_ancestors->of(first, last);
         // The ancestor is a bone exactly when it is the first bone in pre-order.
@@ -167,7 +167,7 @@ private:
 
     const NodeTable& m_table;
     std::vector<int> m_runUp; // per node: a node above it in its run, itself at a run's top
-    std::unique_ptr<AncestorIndex> m_ancestors; // built for the first skinned mesh
+    std::optional<AncestorIndex> m_ancestors; // built for the first skinned mesh
 };
 
 } // namespace

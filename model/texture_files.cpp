@@ -77,7 +77,14 @@ TextureFiles::TextureFiles(const aiScene& scene, const QString& modelPath,
                            const QString& outputFolder, const QString& outputBase,
                            ModelNotes& notes)
     : m_scene(scene), m_modelFolder(QFileInfo(modelPath).absolutePath()),
-      m_outputFolder(outputFolder), m_outputBase(outputBase), m_notes(notes) {}
+      m_outputFolder(outputFolder), m_outputBase(outputBase), m_notes(notes) {
+    for (unsigned i = 0; scene.mTextures != nullptr && i < scene.mNumTextures; ++i) {
+        if (const aiTexture* texture = scene.mTextures[i]) {
+            m_embedded_by_name.emplace(aiScene::GetShortFilename(texture->mFilename.C_Str()),
+                                       int(i));
+        }
+    }
+}
 
 QString TextureFiles::writeEmbedded(int index, std::string& why) {
     const auto known = m_written.find(index);
@@ -111,16 +118,7 @@ QString TextureFiles::writeEmbedded(int index, std::string& why) {
 
 // As aiScene::GetEmbeddedTextureAndIndex for a name: the first embedded
 // texture whose file name, less its folders, is the reference's; -1 for none.
-int TextureFiles::embeddedIndexByName(const std::string& reference) {
-    if (!m_embedded_named) {
-        m_embedded_named = true;
-        for (unsigned i = 0; m_scene.mTextures != nullptr && i < m_scene.mNumTextures; ++i) {
-            if (const aiTexture* texture = m_scene.mTextures[i]) {
-                m_embedded_by_name.emplace(aiScene::GetShortFilename(texture->mFilename.C_Str()),
-                                           int(i));
-            }
-        }
-    }
+int TextureFiles::embeddedIndexByName(const std::string& reference) const {
     const auto found = m_embedded_by_name.find(aiScene::GetShortFilename(reference.c_str()));
     return found != m_embedded_by_name.end() ? found->second : -1;
 }

@@ -35,7 +35,7 @@ public:
     const std::map<int, QString>& writtenFiles() const { return m_written; }
 
 private:
-    int embeddedIndexByName(const std::string& reference);
+    int embeddedIndexByName(const std::string& reference) const;
     QString fileFor(const std::string& reference, std::string& why);
     QString writeEmbedded(int index, std::string& why);
 
@@ -47,9 +47,8 @@ private:
     std::map<std::string, DzTexture*> m_resolved;
     std::map<int, QString> m_written;
     // The first embedded texture of each short file name (Assimp's own
-    // look-up by name scans them all for every reference); filled on first use.
+    // look-up by name scans them all for every reference).
     std::map<std::string, int> m_embedded_by_name;
-    bool m_embedded_named = false;
 };
 
 } // namespace model
