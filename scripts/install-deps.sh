@@ -2,6 +2,10 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 # usage: install-deps.sh [PRESET...]; a 32-bit preset (m32, m32-container) among
 # them adds the i386 libraries its build links (and the i386 architecture).
+#
+# A package index that fails to download (a mirror in the middle of a sync) is
+# only a warning: the lists already present may still hold every package. The
+# script fails, naming the packages, only when the installation itself fails.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang zlib1g-dev libdeflate-dev qtbase5-dev qtscript5-dev
           libgtest-dev libbenchmark-dev nlohmann-json3-dev libassimp-dev assimp-testmodels)
@@ -16,9 +20,6 @@ if [ "$need_i386" -eq 1 ]; then
 fi
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-if [ "$need_i386" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo_cmd dpkg --add-architecture i386
-fi
 # A package installed for two architectures must be asked for with the native one.
 installed() {
   dpkg -s "$1" >/dev/null 2>&1 || dpkg -s "$1:$(dpkg --print-architecture)" >/dev/null 2>&1
@@ -27,8 +28,23 @@ missing=()
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+[ ${#missing[@]} -gt 0 ] || exit 0
+
+added_i386=0
+if [ "$need_i386" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo_cmd dpkg --add-architecture i386
+  added_i386=1
+fi
+echo "installing: ${missing[*]}"
+if ! $sudo_cmd apt-get update -qq; then
+  echo "install-deps: warning: 'apt-get update' failed; installing from the package lists present" >&2
+fi
+if ! DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null; then
+  echo "install-deps: cannot install: ${missing[*]}" >&2
+  # An i386 architecture added for nothing would make every later update
+  # fetch its (possibly broken) index; take it back when nothing uses it.
+  if [ "$added_i386" -eq 1 ]; then
+    $sudo_cmd dpkg --remove-architecture i386 >/dev/null 2>&1 || true
+  fi
+  exit 1
 fi

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The install and CI scripts with a package index that fails to update: apt-get,
+# dpkg, sudo, cmake and ctest are replaced by stubs on PATH that record their
+# calls, so both outcomes (the packages install from the lists present, or they
+# cannot be installed) run without touching the machine.
+set -uo pipefail
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/bin"
+calls="$work/calls"
+
+stub() { # NAME BODY
+  printf '#!/usr/bin/env bash\necho "%s $*" >>"%s"\n%s\n' "$1" "$calls" "$2" >"$work/bin/$1"
+  chmod +x "$work/bin/$1"
+}
+# Nothing is installed; the update always fails; the install fails when
+# STUB_INSTALL_FAILS is set.
+stub dpkg 'case "$1" in
+  -s) exit 1 ;;
+  --print-architecture) echo amd64 ;;
+  --print-foreign-architectures) [ -f "'"$work"'/i386" ] && echo i386 ;;
+  --add-architecture) touch "'"$work"'/i386" ;;
+  --remove-architecture) rm -f "'"$work"'/i386" ;;
+esac
+exit 0'
+stub apt-get 'case "$1" in
+  update) echo "E: File has unexpected size (1234 != 5678). Mirror sync in progress?" >&2; exit 100 ;;
+  install) [ -n "${STUB_INSTALL_FAILS:-}" ] && { echo "E: Unable to correct problems" >&2; exit 100; } ;;
+esac
+exit 0'
+stub sudo 'exec "$@"'
+stub cmake 'exit 0'
+stub ctest 'exit 0'
+
+passed=0
+failed=0
+check() { # DESCRIPTION CONDITION...
+  local what="$1"
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $what" >&2
+    echo "--- output:" >&2
+    cat "$work/out" >&2
+    echo "--- calls:" >&2
+    cat "$calls" >&2
+  fi
+}
+run() { # SCRIPT ARGS... (output in $work/out, status in $status)
+  : >"$calls"
+  rm -f "$work/i386"
+  PATH="$work/bin:$PATH" bash "$@" >"$work/out" 2>&1
+  status=$?
+}
+
+# The update fails, the install works: a warning, then success.
+run "$repo/scripts/install-deps.sh" default
+check "a failed update is only a warning" [ "$status" -eq 0 ]
+check "the warning names the update" grep -q "warning: 'apt-get update' failed" "$work/out"
+check "the install still runs" grep -q '^apt-get install .*libassimp-dev' "$calls"
+check "the default preset needs no i386" bash -c "! grep -q -- '--add-architecture' '$calls'"
+
+# The install fails too: an error naming the packages; the i386 architecture
+# the script added is taken back.
+STUB_INSTALL_FAILS=1 run "$repo/scripts/install-deps.sh" m32-container
+check "a failed install fails" [ "$status" -ne 0 ]
+check "the error names the packages" grep -q 'cannot install: .*zlib1g-dev:i386' "$work/out"
+check "the added i386 architecture is removed" grep -q -- '--remove-architecture i386' "$calls"
+
+# The optional 32-bit step: skipped in one line when its packages cannot be
+# installed, never building; built and tested when they can.
+STUB_INSTALL_FAILS=1 run "$repo/scripts/optional-preset.sh" m32-container
+check "a preset that cannot install is skipped, not failed" [ "$status" -eq 0 ]
+check "the skip is one line with its reason" \
+  bash -c "[ \$(wc -l <'$work/out') -eq 1 ] && grep -q '^skipped the m32-container check: .*cannot install' '$work/out'"
+check "a skipped preset builds nothing" bash -c "! grep -q '^cmake' '$calls'"
+
+run "$repo/scripts/optional-preset.sh" m32-container
+check "a preset that installs is built" grep -q '^cmake --build --preset m32-container' "$calls"
+check "and tested" grep -q '^ctest --preset m32-container' "$calls"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
