@@ -9,4 +9,10 @@ namespace yfx {
 // with the previous (already adjusted) key is negative is negated.
 void alignRotationKeys(DocAnimation& animation);
 
+// True when the track holds a position, rotation or scale key.
+inline bool trackHasKeys(const DocTrack& track) {
+    return !track.position_keys.empty() || !track.rotation_keys.empty() ||
+           !track.scale_keys.empty();
+}
+
 } // namespace yfx

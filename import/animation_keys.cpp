@@ -1,5 +1,6 @@
 #include "import/animation_keys.h"
 
+#include "document/doc_animation.h"
 #include "import/host_numbers.h"
 #include "normalise/index_checks.h"
 #include "util/keyframe_sampling.h"
@@ -38,15 +39,46 @@ std::int64_t sampleCount(const DocAnimation& animation, float fps) {
     return last <= 0.0 ? 1 : std::int64_t(last) + 1;
 }
 
-void bakeTrack(const DocAnimation& animation, std::int32_t j, std::int64_t n, float dt,
+// How many of frames 0 .. frames - 1 a stride keeps: 0, k, 2k, ... and the last.
+std::int64_t keptFrames(std::int64_t frames, std::int64_t stride) {
+    const std::int64_t last = frames - 1;
+    return last / stride + 1 + (last % stride != 0 ? 1 : 0);
+}
+
+// The smallest stride whose samples over `keyed` tracks fit `budget`, with
+// plan.frames set; over_budget when not even the first and last frame fit.
+void planFrames(std::int64_t frames, std::size_t keyed, std::uint64_t budget, BakedFrames& plan) {
+    plan.frames = frames;
+    plan.keyed_tracks = keyed;
+    plan.stride = 1;
+    plan.kept = frames;
+    if (keyed == 0 || std::uint64_t(frames) * keyed <= budget) {
+        return; // frames is below 2^31 and no document holds 2^32 tracks
+    }
+    const std::uint64_t perTrack = budget / keyed;
+    if (perTrack < 2) {
+        plan.over_budget = true;
+        plan.frames = 0;
+        plan.kept = 0;
+        return;
+    }
+    // The frames - 1 intervals in at most perTrack - 1 strides: any smaller
+    // stride leaves at least perTrack frames before the last one.
+    const std::int64_t steps = std::int64_t(perTrack) - 1;
+    const std::int64_t stride = (frames - 1 + steps - 1) / steps;
+    plan.stride = stride;
+    plan.kept = keptFrames(frames, stride);
+}
+
+void bakeTrack(const DocAnimation& animation, std::int32_t j, const BakedFrames& plan, float dt,
                DocTrack& baked) {
     TrackSampler sampler(animation, j);
-    baked.position_keys.resize(std::size_t(n));
-    baked.rotation_keys.resize(std::size_t(n));
-    baked.scale_keys.resize(std::size_t(n));
-    for (std::int64_t s = 0; s < n; ++s) {
-        const float t = float(s) * dt;
-        const std::size_t at = std::size_t(s);
+    const std::size_t n = std::size_t(plan.kept);
+    baked.position_keys.resize(n);
+    baked.rotation_keys.resize(n);
+    baked.scale_keys.resize(n);
+    for (std::size_t at = 0; at < n; ++at) {
+        const float t = float(plan.frameOf(at)) * dt;
         baked.position_keys[at].time = t;
         baked.rotation_keys[at].time = t;
         baked.scale_keys[at].time = t;
@@ -64,35 +96,42 @@ void setAt(DzFloatProperty* property, DzTime time, float value) {
 
 } // namespace
 
-int bakeAnimation(SceneDoc& doc, std::int32_t a, std::uint64_t& budgetLeft) {
+int bakeAnimation(SceneDoc& doc, std::int32_t a, std::uint64_t& budgetLeft, BakedFrames* baked) {
     if (!indexIn(a, doc.animations.size())) {
         return 0;
     }
     DocAnimation& animation = doc.animations[std::size_t(a)];
     const float fps = framesPerSecond(animation.frames_per_second);
     const float dt = 1.0f / fps;
-    std::int64_t n = sampleCount(animation, fps);
-    // n is below 2^31 and no document holds 2^32 tracks: the product fits.
-    const std::uint64_t samples = n > 0 ? std::uint64_t(n) * animation.tracks.size() : 0;
-    if (samples > budgetLeft) {
-        n = -1;
-    } else {
-        budgetLeft -= samples;
+    std::size_t keyed = 0;
+    for (const DocTrack& track : animation.tracks) {
+        keyed += trackHasKeys(track) ? 1 : 0;
+    }
+    BakedFrames plan;
+    const std::int64_t n = sampleCount(animation, fps);
+    if (n > 0) {
+        planFrames(n, keyed, budgetLeft, plan);
+        budgetLeft -= std::uint64_t(plan.kept) * keyed;
     }
     // The samples of every track are taken before any track is replaced:
     // each sampler reads its own track only, but the lists are swapped in
     // afterwards so that a failed allocation leaves the tracks as they were.
-    std::vector<DocTrack> baked(animation.tracks.size());
-    if (n > 0) {
-        for (std::size_t j = 0; j < baked.size(); ++j) {
-            bakeTrack(animation, std::int32_t(j), n, dt, baked[j]);
+    std::vector<DocTrack> samples(animation.tracks.size());
+    if (plan.kept > 0) {
+        for (std::size_t j = 0; j < samples.size(); ++j) {
+            if (trackHasKeys(animation.tracks[j])) {
+                bakeTrack(animation, std::int32_t(j), plan, dt, samples[j]);
+            }
         }
     }
-    for (std::size_t j = 0; j < baked.size(); ++j) {
+    for (std::size_t j = 0; j < samples.size(); ++j) {
         DocTrack& track = animation.tracks[j];
-        track.position_keys.swap(baked[j].position_keys);
-        track.rotation_keys.swap(baked[j].rotation_keys);
-        track.scale_keys.swap(baked[j].scale_keys);
+        track.position_keys.swap(samples[j].position_keys);
+        track.rotation_keys.swap(samples[j].rotation_keys);
+        track.scale_keys.swap(samples[j].scale_keys);
+    }
+    if (baked != nullptr) {
+        *baked = plan;
     }
     return 1;
 }
@@ -102,7 +141,8 @@ int bakeAnimation(SceneDoc& doc, std::int32_t a) {
     return bakeAnimation(doc, a, budget);
 }
 
-int keyBone(const SceneDoc& doc, const BoneFrames& frames, DzBone* bone, std::int32_t b) {
+int keyBone(const SceneDoc& doc, const BoneFrames& frames, const BakedFrames& baked, DzBone* bone,
+            std::int32_t b) {
     if (bone == nullptr || dzScene == nullptr || !indexIn(b, frames.size()) || doc.bones.empty() ||
         doc.animations.empty()) {
         return 0;
@@ -114,8 +154,9 @@ int keyBone(const SceneDoc& doc, const BoneFrames& frames, DzBone* bone, std::in
     const DocTrack& track = animation.tracks[std::size_t(b)];
     const long long step = dzScene->getTimeStep() != 0 ? dzScene->getTimeStep() : 1;
     const long long startFrame = dzScene->getAnimRange().getStart() / step;
-    long long time = startFrame * step;
-    for (std::size_t k = 0; k < track.position_keys.size(); ++k, time += step) {
+    for (std::size_t k = 0; k < track.position_keys.size(); ++k) {
+        // Both factors are below 2^31 (frames and the host's time step).
+        const long long time = (startFrame + baked.frameOf(k)) * step;
         if (time > std::numeric_limits<DzTime>::max() ||
             time < std::numeric_limits<DzTime>::min()) {
             break;

@@ -8,6 +8,7 @@
 #include "import/mesh_node.h"
 #include "import/skeleton.h"
 
+#include <dzapp.h>
 #include <dzprogress.h>
 
 namespace yfx {
@@ -18,8 +19,7 @@ namespace {
 bool anyTrackKey(const SceneDoc& doc) {
     for (const DocAnimation& animation : doc.animations) {
         for (const DocTrack& track : animation.tracks) {
-            if (!track.position_keys.empty() || !track.rotation_keys.empty() ||
-                !track.scale_keys.empty()) {
+            if (trackHasKeys(track)) {
                 return true;
             }
         }
@@ -27,11 +27,42 @@ bool anyTrackKey(const SceneDoc& doc) {
     return false;
 }
 
+// Says in the host's log what a bake over its budget did to animation a.
+void reportThinning(const BakedFrames& baked, std::size_t a, std::uint64_t budget) {
+    if (dzApp == nullptr || (!baked.thinned() && !baked.over_budget)) {
+        return;
+    }
+    const QString what = QStringLiteral("YFX import: animation %1: %2 keyed tracks")
+                             .arg(qulonglong(a))
+                             .arg(qulonglong(baked.keyed_tracks));
+    if (baked.over_budget) {
+        dzApp->warning(what +
+                       QStringLiteral(" do not fit the %1 samples left of the import's bake "
+                                      "budget, even at two frames each; imported without keys")
+                           .arg(qulonglong(budget)));
+        return;
+    }
+    dzApp->warning(what +
+                   QStringLiteral(" over %1 frames exceed the %2 samples left of the import's "
+                                  "bake budget; baked one frame in every %3, and the last "
+                                  "(%4 frames)")
+                       .arg(qlonglong(baked.frames))
+                       .arg(qulonglong(budget))
+                       .arg(qlonglong(baked.stride))
+                       .arg(qlonglong(baked.kept)));
+}
+
 // Every animation in index order, from one budget for the read.
 void bakeEveryAnimation(ImportSession& session) {
     std::uint64_t budgetLeft = session.bake_sample_budget;
     for (std::size_t a = 0; a < session.document.animations.size(); ++a) {
-        bakeAnimation(session.document, std::int32_t(a), budgetLeft);
+        const std::uint64_t before = budgetLeft;
+        BakedFrames baked;
+        bakeAnimation(session.document, std::int32_t(a), budgetLeft, &baked);
+        reportThinning(baked, a, before);
+        if (a == 0) {
+            session.first_animation_frames = baked;
+        }
     }
 }
 
@@ -60,7 +91,11 @@ void figurePath(ImportSession& session, MeshBuild& build) {
     }
     if (isOn(session.options.import_joints)) {
         createBoneHierarchy(session, build);
-    } else {
+    }
+    // Without joints, or when no bone could be a root (a file whose vertices
+    // carry weights but which has no bones, or whose bones all sit in parent
+    // cycles), the mesh still needs a figure to reach the scene.
+    if (!session.current_figure) {
         createEmptyFigure(session, build);
     }
     if (!build.meshes.empty()) {

@@ -99,18 +99,23 @@ int measureGroups(SceneDoc& doc) {
 
 int assignGroupBones(SceneDoc& doc) {
     doc.group_builds.clear();
-    if (doc.groups.empty() || doc.meshes.empty() || doc.vertices.empty() || doc.bones.empty()) {
+    if (doc.groups.empty()) {
         return 0;
     }
     doc.group_builds.resize(doc.groups.size());
+    for (std::size_t g = 0; g < doc.groups.size(); ++g) {
+        doc.group_builds[g].name = doc.groups[g].name;
+        doc.group_builds[g].group_value = doc.groups[g].group_value;
+    }
     measureGroups(doc);
+    if (doc.bones.empty()) {
+        return 1; // every group keeps an empty bone name
+    }
     const NearestSegmentIndex bones = boneSegments(doc);
     // Every group without vertices sits at the origin: its bone is found once.
     std::int32_t originBone = -1;
     for (std::size_t g = 0; g < doc.groups.size(); ++g) {
         DocGroupBuild& build = doc.group_builds[g];
-        build.name = doc.groups[g].name;
-        build.group_value = doc.groups[g].group_value;
         const bool atOrigin =
             build.centre[0] == 0.0f && build.centre[1] == 0.0f && build.centre[2] == 0.0f;
         std::int32_t bone;

@@ -18,9 +18,9 @@ int measureGroups(SceneDoc& doc);
 // and given the name of the bone whose head-to-tail segment is nearest to
 // the group's centre (the lowest index among equally near bones; a bone with
 // a non-finite head or tail is never taken, and bone 0 is taken when no bone
-// has a finite distance to the centre). Returns 0,
-// and leaves no group builds, when the document lacks groups, meshes,
-// vertices or bones; else 1.
+// has a finite distance to the centre). Without bones every group build
+// keeps an empty bone name. Returns 0, and leaves no group builds, when the
+// document has no groups; else 1.
 int assignGroupBones(SceneDoc& doc);
 
 } // namespace importer

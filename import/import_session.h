@@ -47,6 +47,8 @@ struct ImportSession {
     // The most samples the animation bake of each read makes (see
     // kBakeSampleBudget); a harness may give less.
     std::uint64_t bake_sample_budget = kBakeSampleBudget;
+    // How the first animation was baked: the frames its keys stand for.
+    BakedFrames first_animation_frames;
 
     explicit ImportSession(SceneDoc& doc) : document(doc) {}
 };

@@ -93,7 +93,7 @@ bool createOneBone(ImportSession& session, MeshBuild& build, std::int32_t b) {
     }
     frame.host_bone = bone;
     if (isOn(session.options.import_animation)) {
-        keyBone(session.document, build.bones, bone, b);
+        keyBone(session.document, build.bones, session.first_animation_frames, bone, b);
     }
     return true;
 }

@@ -123,7 +123,9 @@ void collapseSetTiles(DocMesh& mesh, std::int32_t k) {
         }
         const float centre = (maxU + minU) * 0.5f;
         const float shift = std::floor(centre);
-        if (!(shift > 0.0f)) {
+        // An infinite u makes the centre infinite, and moving by it would
+        // turn the surface's UVs into infinities and NaNs: leave it alone.
+        if (!std::isfinite(shift) || !(shift > 0.0f)) {
             continue;
         }
         for (std::size_t i = first; i < last; ++i) {

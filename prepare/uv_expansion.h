@@ -28,7 +28,7 @@ int expandUVSet(DocMesh& mesh, std::int32_t k, int fromCorners);
 
 // Moves the UVs of each surface (material index) of each mesh left along u by
 // the whole number of tiles that brings the centre of their u range into
-// [0, 1); a centre below 1 moves nothing, v never changes. Surfaces are taken
+// [0, 1); a centre below 1 or not finite moves nothing, v never changes. Surfaces are taken
 // in increasing order, each on the values the earlier ones left; a UV that
 // several corners of one surface name moves once for it. Sets are expanded
 // from their own UVs first. Corners whose material or UV index is outside the

@@ -17,6 +17,7 @@
 #include "dzgeneraldefs.h"
 
 #include <QtCore/QPointer>
+#include <QtCore/QStringList>
 #include <QtWidgets/QApplication>
 
 class DzImageMgr;
@@ -45,10 +46,19 @@ public slots:
     // The parent for dialogs: the main window, or null without one.
     QWidget* getDialogParent() const;
     DzImageMgr* getImageMgr() const { return m_imageMgr; }
+    // A warning for the host's log. The real host writes it to its log file;
+    // the stand-in, which has none, writes the line to stderr and keeps it
+    // for the harness (takeWarnings).
+    void warning(const QString& msg);
+
+public:
+    // Stand-in addition: the warnings since the last call, oldest first.
+    QStringList takeWarnings();
 
 private:
     QPointer<DzMainWindow> m_mainWindow;
     DzImageMgr* m_imageMgr = nullptr;
+    QStringList m_warnings;
 };
 
 // The application object, or null when none exists.

@@ -3,6 +3,8 @@
 #include "dzimagemgr.h"
 #include "dzmainwindow.h"
 
+#include <cstdio>
+
 DzApp* dzApp = nullptr;
 
 DzApp::DzApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -48,4 +50,16 @@ DzMainWindow* DzApp::getInterface() const {
 
 QWidget* DzApp::getDialogParent() const {
     return m_mainWindow.data();
+}
+
+void DzApp::warning(const QString& msg) {
+    m_warnings.append(msg);
+    std::fprintf(stderr, "%s\n", msg.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+QStringList DzApp::takeWarnings() {
+    QStringList taken;
+    taken.swap(m_warnings);
+    return taken;
 }

@@ -127,3 +127,37 @@ TEST_F(ImportTest, HostileIndicesLeaveSoundFacets) {
         }
     }
 }
+
+TEST_F(ImportTest, FaceGroupsDoNotDependOnBones) {
+    // Three groups of one triangle each, groups off: one node whose face groups
+    // are the file's groups, whether or not the file has a bone.
+    for (const bool withBone : {false, true}) {
+        SCOPED_TRACE(withBone ? "one bone" : "no bones");
+        freshScene();
+        yfx::SceneDoc doc;
+        addGroups(doc, {"Arm", "Leg", "Head"});
+        for (int g = 0; g < 3; ++g) {
+            addVertex(doc, float(g), 0, 0);
+            addVertex(doc, float(g), 1, 0);
+            addVertex(doc, float(g), 0, 1);
+            addPolygon(doc, {3 * g, 3 * g + 1, 3 * g + 2}, 2 - g);
+        }
+        if (withBone) {
+            addBone(doc, "Hip", -1, 0, 0, 0);
+        }
+        ImportOptions options = everyOption();
+        options.import_joints = 0;
+        build(normalised(std::move(doc)), options);
+        const DzFacetMesh* mesh = facetMeshOf(node("Robot"));
+        ASSERT_NE(nullptr, mesh);
+        ASSERT_EQ(3, mesh->getNumFaceGroups());
+        const char* names[] = {"Arm", "Leg", "Head"};
+        for (int g = 0; g < 3; ++g) {
+            EXPECT_EQ(QString::fromLatin1(names[g]), mesh->getFaceGroup(g)->getName());
+        }
+        ASSERT_EQ(3, mesh->getNumFacets());
+        for (int f = 0; f < 3; ++f) {
+            EXPECT_EQ(2 - f, int(mesh->getFacet(f).m_faceGroupIdx)) << "facet " << f;
+        }
+    }
+}

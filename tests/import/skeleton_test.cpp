@@ -4,6 +4,7 @@
 // are given to, at every scale.
 #include "import_support.h"
 
+#include <dzapp.h>
 #include <dzbone.h>
 #include <dzbonebinding.h>
 #include <dzfigure.h>
@@ -82,12 +83,41 @@ TEST_F(ImportTest, BonesFormTheirHierarchyUnderOneFigure) {
     expectVec(0, 2, 0, node("B")->getEndPoint(), "end of B: its own origin");
 }
 
-TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
+TEST_F(ImportTest, TheMeshReachesTheSceneWhenNoBoneCanBeARoot) {
+    struct Case {
+        const char* what;
+        std::vector<int> parents; // one bone per entry
+    };
+    const Case cases[] = {
+        {"weights without bones", {}},
+        {"a two-bone parent cycle", {1, 0}},
+        {"a self-parent", {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshScene();
+        yfx::SceneDoc doc = skinnedTriangle();
+        for (std::size_t b = 0; b < c.parents.size(); ++b) {
+            addBone(doc, ("B" + std::to_string(b)).c_str(), c.parents[b], 0, float(b), 0);
+        }
+        build(normalised(std::move(doc)), everyOption());
+        const DzFigure* figure = onlyFigure();
+        ASSERT_NE(nullptr, figure);
+        EXPECT_EQ(QStringLiteral("Robot_Figure0"), figure->getName());
+        const DzFacetMesh* mesh = facetMeshOf(figure);
+        ASSERT_NE(nullptr, mesh);
+        EXPECT_EQ(3, mesh->getNumVertices());
+        EXPECT_EQ(1, mesh->getNumFacets());
+    }
+}
+
+TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrameOrThinnedToItsBudget) {
     struct Case {
         float fps;
         float lastKeyTime;
         int keys;
-        int step; // ticks per frame
+        int step;       // ticks per frame
+        int stride = 1; // key k on frame min(k x stride, last frame)
         std::uint64_t budget = yfx::importer::kBakeSampleBudget;
     };
     const Case cases[] = {
@@ -97,37 +127,96 @@ TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrame) {
         {30.0f, 0.11f, 5, 160},         // between frames 3 and 4: up to frame 4
         {24.0f, -1.0f, 0, 200},         // a negative sample count
         {24.0f, 86401.0f, 0, 200},      // more than a day of frames
-        {24.0f, 1.0f, 25, 200, 25},     // the samples fill the bake's budget
-        {24.0f, 1.0f, 0, 200, 24},      // one sample more than it holds
+        // The keyed track alone counts against the budget (the second is empty).
+        {24.0f, 1.0f, 25, 200, 1, 25},
+        // Over the budget every k-th frame is kept, the first and the last too.
+        {24.0f, 1.0f, 13, 200, 2, 24}, // 0, 2, ..., 24
+        {24.0f, 1.0f, 6, 200, 5, 6},   // 0, 5, 10, 15, 20 and 24
+        {24.0f, 1.0f, 2, 200, 24, 2},  // the first and the last
+        {24.0f, 1.0f, 0, 200, 1, 1},   // not even those two: no keys
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "fps " << c.fps << " budget " << c.budget);
         freshScene();
+        dzApp->takeWarnings();
         session_.bake_sample_budget = c.budget;
         yfx::SceneDoc doc = skinnedTriangle();
         addBone(doc, "Root", -1, 0, 0, 0);
-        addBone(doc, "Child", 0, 0, 1, 0); // beyond the animation's one track
+        addBone(doc, "Child", 0, 0, 1, 0); // its track has no keys
+        addBone(doc, "Leaf", 1, 0, 1, 0);  // beyond the animation's tracks
         doc.animations.resize(1);
         yfx::DocAnimation& animation = doc.animations[0];
         animation.frames_per_second = c.fps;
         animation.end_frame = 10.0f;
-        animation.tracks.resize(1);
+        animation.tracks.resize(2);
         animation.tracks[0].position_keys.push_back({c.lastKeyTime - 1.0f, {0, 0, 0}});
         animation.tracks[0].position_keys.push_back({c.lastKeyTime, {24, 0, 0}});
         build(normalised(std::move(doc)), everyOption());
 
         const DzFloatProperty* x = node("Root")->getXPosControl();
-        ASSERT_EQ(c.keys, x->getNumKeys()) << "fps " << c.fps;
+        ASSERT_EQ(c.keys, x->getNumKeys());
+        const int lastFrame = int(std::ceil(c.lastKeyTime * 4800.0f / float(c.step) - 1e-3f));
         for (int k = 0; k < c.keys; ++k) {
-            EXPECT_EQ(k * c.step, x->getKeyTime(k)) << "fps " << c.fps;
+            const int frame = std::min(k * c.stride, lastFrame);
+            EXPECT_EQ(frame * c.step, x->getKeyTime(k)) << "key " << k;
             // The keys run from 0 at lastKeyTime - 1 to 24 at lastKeyTime; past the
             // last key the value holds.
-            const double t = double(k) * c.step / 4800.0;
+            const double t = double(frame) * c.step / 4800.0;
             const double expected = 24.0 * std::min(1.0, t - double(c.lastKeyTime) + 1.0);
-            EXPECT_NEAR(expected, x->getKeyValue(k), 1e-3) << "fps " << c.fps << " key " << k;
+            EXPECT_NEAR(expected, x->getKeyValue(k), 1e-3) << "key " << k;
         }
-        EXPECT_EQ(0, node("Child")->getXPosControl()->getNumKeys()) << "fps " << c.fps;
-        EXPECT_EQ(c.step * 10, dzScene->getAnimRange().getEnd()) << "fps " << c.fps;
+        for (const char* other : {"Child", "Leaf"}) {
+            EXPECT_EQ(0, node(other)->getXPosControl()->getNumKeys()) << other;
+        }
+        EXPECT_EQ(c.step * 10, dzScene->getAnimRange().getEnd());
+        // What the budget did is said in the host's log, once.
+        const QStringList warnings = dzApp->takeWarnings();
+        if (c.stride > 1) {
+            ASSERT_EQ(1, warnings.size());
+            EXPECT_TRUE(warnings[0].contains(
+                QStringLiteral("baked one frame in every %1, and the last (%2 frames)")
+                    .arg(c.stride)
+                    .arg(c.keys)))
+                << warnings[0].toStdString();
+        } else if (c.budget == 1) {
+            ASSERT_EQ(1, warnings.size());
+            EXPECT_TRUE(warnings[0].contains(QStringLiteral("imported without keys")));
+        } else {
+            EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QStringLiteral("; ")).toStdString();
+        }
     }
+}
+
+TEST(AnimationBake, OneBudgetServesTheAnimationsInTurn) {
+    // Three animations of one keyed track, frames 0 to 24 each at 24 frames a
+    // second, from a budget of 30: the first takes all 25 frames, the second
+    // is thinned into the 5 samples left, the third gets none.
+    yfx::SceneDoc doc;
+    doc.animations.resize(3);
+    for (yfx::DocAnimation& animation : doc.animations) {
+        animation.frames_per_second = 24.0f;
+        animation.tracks.resize(1);
+        animation.tracks[0].position_keys.push_back({0.0f, {0, 0, 0}});
+        animation.tracks[0].position_keys.push_back({1.0f, {1, 0, 0}});
+    }
+    std::uint64_t budget = 30;
+    yfx::importer::BakedFrames baked[3];
+    for (int a = 0; a < 3; ++a) {
+        ASSERT_EQ(1, yfx::importer::bakeAnimation(doc, a, budget, &baked[a]));
+    }
+    EXPECT_EQ(0u, budget);
+    EXPECT_FALSE(baked[0].thinned());
+    EXPECT_EQ(25u, doc.animations[0].tracks[0].position_keys.size());
+    EXPECT_EQ(6, baked[1].stride);
+    const std::vector<yfx::DocPositionKey>& thinned = doc.animations[1].tracks[0].position_keys;
+    ASSERT_EQ(5u, thinned.size());
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_FLOAT_EQ(0.25f * float(k), thinned[k].time) << k;
+        EXPECT_FLOAT_EQ(0.25f * float(k), thinned[k].value[0]) << k;
+    }
+    EXPECT_TRUE(baked[2].over_budget);
+    EXPECT_TRUE(doc.animations[2].tracks[0].position_keys.empty());
+    EXPECT_EQ(0, yfx::importer::bakeAnimation(doc, 3, budget)); // no such animation
 }
 
 TEST_F(ImportTest, EachBoneWeightMapHoldsItsWeightOfEveryVertex) {

@@ -193,6 +193,7 @@ struct TileCase {
 };
 
 TEST(UVTiles, MaterialsMoveByTheirOwnCentre) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
     const TileCase cases[] = {
         {"tile 2", {2.1f, 2.5f, 2.9f}, 3, {2.1f - 2, 2.5f - 2, 2.9f - 2}},
         {"centre 1.1", {0.9f, 1.3f, 1.0f}, 3, {0.9f - 1, 1.3f - 1, 0.0f}},
@@ -201,6 +202,10 @@ TEST(UVTiles, MaterialsMoveByTheirOwnCentre) {
         {"centre just below 1", {0.5f, 1.49f, 1.0f}, 3, {0.5f, 1.49f, 1.0f}},
         {"two materials", {3.2f, 3.8f, 1.1f, 1.4f}, 2, {3.2f - 3, 3.8f - 3, 1.1f - 1, 1.4f - 1}},
         {"second only", {0.2f, 0.4f, 5.5f, 6.25f}, 2, {0.2f, 0.4f, 5.5f - 5, 6.25f - 5}},
+        // A centre that is not finite leaves its material where it is, the others move.
+        {"infinite u", {0.5f, kInf, kInf}, 3, {0.5f, kInf, kInf}},
+        {"infinite beside finite", {0.5f, kInf, 2.2f, 2.4f}, 2, {0.5f, kInf, 2.2f - 2, 2.4f - 2}},
+        {"both infinities", {-kInf, kInf, 3.5f}, 2, {-kInf, kInf, 3.5f - 3}},
     };
     for (const TileCase& t : cases) {
         // One triangle per pair of UVs: material 0 takes UVs [0, first), material 1 the rest.
