@@ -37,7 +37,8 @@ ExportResult failure(const std::string& why) {
 }
 
 // The file was written; with joints on, the figures whose weight maps did not
-// fit their meshes are named, since they were written without skin weights.
+// fit their meshes are named, since they were written without skin weights,
+// and when the option took high-resolution meshes, how to keep the weights.
 ExportResult success(const ExportSession& session) {
     ExportResult result;
     result.message.kind = ExportMessage::Information;
@@ -60,7 +61,7 @@ ExportResult success(const ExportSession& session) {
                                        : QStringLiteral(" were written without skin weights: their "
                                                         "weight maps do not fit the meshes "
                                                         "exported."));
-    if (highResolution) {
+    if (highResolution && isOn(session.options.export_high_resmesh)) {
         result.message.text += QStringLiteral(
             " The weight maps are made for the base mesh; export without \"Export high "
             "resolution meshes\" to keep them.");
