@@ -36,11 +36,36 @@ ExportResult failure(const std::string& why) {
     return result;
 }
 
-ExportResult success() {
+// The file was written; with joints on, the figures whose weight maps did not
+// fit their meshes are named, since they were written without skin weights,
+// and when the option took high-resolution meshes, how to keep the weights.
+ExportResult success(const ExportSession& session) {
     ExportResult result;
     result.message.kind = ExportMessage::Information;
     result.message.title = QStringLiteral("Success");
     result.message.text = QStringLiteral("The file was exported successfully.");
+    if (!isOn(session.options.export_joints) || session.meshes_without_weights.empty()) {
+        return result;
+    }
+    const std::size_t count = session.meshes_without_weights.size();
+    QString names;
+    bool highResolution = false;
+    for (const MeshWithoutWeights& mesh : session.meshes_without_weights) {
+        names += (names.isEmpty() ? QStringLiteral("\"") : QStringLiteral(", \"")) +
+                 QString::fromStdWString(mesh.name) + '"';
+        highResolution = highResolution || mesh.high_resolution;
+    }
+    result.message.text += ' ' + names +
+                           (count == 1 ? QStringLiteral(" was written without skin weights: its "
+                                                        "weight maps do not fit the mesh exported.")
+                                       : QStringLiteral(" were written without skin weights: their "
+                                                        "weight maps do not fit the meshes "
+                                                        "exported."));
+    if (highResolution && isOn(session.options.export_high_resmesh)) {
+        result.message.text += QStringLiteral(
+            " The weight maps are made for the base mesh; export without \"Export high "
+            "resolution meshes\" to keep them.");
+    }
     return result;
 }
 
@@ -119,6 +144,7 @@ ExportResult runWrite(ExportSession& session, const QString& filename,
                        "\" would have a path of 260 or more characters");
     }
     session.document_path = target;
+    session.meshes_without_weights.clear();
     readExportOptions(*settings, session.options);
     session.time_text = exportTimeText();
     const bool logging = isOn(session.options.logging_enabled);
@@ -159,7 +185,7 @@ ExportResult runWrite(ExportSession& session, const QString& filename,
     if (logging) {
         log_printf(L"Writing: finished.\n");
     }
-    return success();
+    return success(session);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "document/scene_doc.h"
 
@@ -42,6 +43,14 @@ inline bool isOn(std::int32_t option) {
 constexpr const wchar_t* kExportCreatorText = L"Marrowmap Pro Filter for Daz Studio 4.x";
 constexpr const wchar_t* kExportVersionText = L"v3.0";
 
+// A mesh gathered without any skin weight because its skin binding's weight
+// maps have another length than its vertices (normally: maps made for the
+// base mesh, vertices of the high-resolution one).
+struct MeshWithoutWeights {
+    std::wstring name;
+    bool high_resolution = false; // its vertices are not the base mesh's
+};
+
 struct ExportSession {
     ExportOptions options;
     SceneDoc& document;             // the exporter's document, empty between writes
@@ -51,6 +60,7 @@ struct ExportSession {
     std::wstring creator_text = kExportCreatorText;
     std::wstring version_text = kExportVersionText;
     std::wstring time_text; // the export's time stamp, set when the write step starts
+    std::vector<MeshWithoutWeights> meshes_without_weights; // found while gathering
 
     explicit ExportSession(SceneDoc& doc) : document(doc) {}
 };

@@ -11,6 +11,7 @@
 #include <dzshape.h>
 
 #include "document/doc_append.h"
+#include "export/export_log.h"
 #include "export/host_values.h"
 #include "export/material_gathering.h"
 #include "export/mesh_geometry.h"
@@ -37,6 +38,23 @@ int largestUVSetInUse(const DzShape& shape) {
         largest = std::max(largest, control != nullptr ? control->getValue() : 0);
     }
     return largest;
+}
+
+// Weight maps the length check left out are said: one log line with the
+// counts, and a mesh left without any weight is named in the end message.
+void reportSkippedWeights(ExportSession& session, const DocMesh& mesh,
+                          const SkippedWeightMaps& skipped) {
+    const bool highResolution = static_cast<std::int64_t>(mesh.vertices.size()) != mesh.mesh_value;
+    if (loggingOn(session)) {
+        log_printf(L"skin weights left out of \"%s\": weight maps of %lld weights, %smesh of %d "
+                   L"vertices, maps left out: %d\n",
+                   mesh.name.text, static_cast<long long>(skipped.length),
+                   highResolution ? L"high-resolution " : L"",
+                   static_cast<int>(mesh.vertices.size()), skipped.maps);
+    }
+    if (mesh.weights_flag == 0) {
+        session.meshes_without_weights.push_back({mesh.name.text, highResolution});
+    }
 }
 
 } // namespace
@@ -84,7 +102,12 @@ int gatherMesh(ExportSession& session, DzNode& node, const BoneIndexOfNode& bone
         return 0;
     }
     gatherMeshUVs(mesh, *polygonSource, fromCache);
-    return gatherSkinWeights(node, mesh, bones);
+    SkippedWeightMaps skipped;
+    const int result = gatherSkinWeights(node, mesh, bones, skipped);
+    if (skipped.maps > 0) {
+        reportSkippedWeights(session, mesh, skipped);
+    }
+    return result;
 }
 
 } // namespace exporter

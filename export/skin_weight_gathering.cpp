@@ -62,7 +62,8 @@ void addBindingWeights(const DzWeightMap& map, std::int32_t bone, bool fresh, Do
 
 } // namespace
 
-int gatherSkinWeights(const DzNode& node, DocMesh& mesh, const BoneIndexOfNode& bones) {
+int gatherSkinWeights(const DzNode& node, DocMesh& mesh, const BoneIndexOfNode& bones,
+                      SkippedWeightMaps& skipped) {
     const DzObject* object = node.getObject();
     if (object == nullptr) {
         return 0;
@@ -97,6 +98,9 @@ int gatherSkinWeights(const DzNode& node, DocMesh& mesh, const BoneIndexOfNode& 
             }
             const std::int64_t length = map->getNumWeights();
             if (length != vertexCount && length != highestPlusOne) {
+                if (skipped.maps++ == 0) {
+                    skipped.length = length;
+                }
                 continue;
             }
             if (bone >= 0 && vertexCount > 0) {

@@ -48,7 +48,9 @@ void ZeroPose::zero(DzFloatProperty& property, DzTime time) {
     Saved saved{&property, Change::Value, time, 0.0f};
     int keyIndex = -1;
     if (property.getNumKeys() == 0) {
-        saved.previous = static_cast<float>(property.getValue(time));
+        // The property's own value: a controller's share (a pose dial driving
+        // the bone) is not part of it and must not be set back into it.
+        saved.previous = static_cast<float>(property.getRawValue(time));
     } else {
         keyIndex = keyIndexAt(property, time);
         if (keyIndex >= 0) {

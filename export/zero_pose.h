@@ -5,8 +5,9 @@
 // is numeric and not locked.
 //
 // The change is temporary: each property's previous state is kept before it
-// is zeroed, and restore() gives it back exactly (the value of a property
-// without keys; for a keyed property the key at that time, its value and
+// is zeroed, and restore() gives it back exactly (for a property without
+// keys its own value, which controllers such as a pose dial's links do not
+// add to; for a keyed property the key at that time, its value and
 // interpolation untouched, or the key the zero pose added removed), so the
 // user's own keys and values are what they were. The destructor restores, so
 // no way out of the gathering leaves the scene zeroed.
@@ -47,7 +48,7 @@ private:
         QPointer<DzFloatProperty> property;
         Change change;
         DzTime time;
-        float previous; // the value (Value) or the key's value (KeyValue)
+        float previous; // the own value (Value) or the key's value (KeyValue)
     };
 
     void zero(DzFloatProperty& property, DzTime time);

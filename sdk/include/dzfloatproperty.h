@@ -8,6 +8,12 @@
 //   and holds the first and last key's value outside the keyed range.
 // - The untimed getValue()/setValue(v) work at the scene's current time; while
 //   there are no keys, setValue(v) sets the single value and adds no key.
+// - The keys and the single value are the property's own (raw) value;
+//   getValue passes it through the property's controllers (an ERC link adds
+//   its source's share), getRawValue does not. setValue, setKeyValue and
+//   getKeyValue work on the raw value: setting a controlled property does not
+//   take the controllers' share back out (a choice of the stand-in; the real
+//   host leaves that to adjustValue, which the stand-in does not have).
 // TCB and Hermite keys are interpolated linearly in this stand-in.
 #pragma once
 
@@ -26,7 +32,9 @@ public:
 
 public slots:
     virtual double getValue() const { return getValue(currentTime()); }
-    virtual double getValue(DzTime tm) const;
+    virtual double getValue(DzTime tm) const { return applyControllers(tm, getRawValue(tm)); }
+    virtual double getRawValue() const { return getRawValue(currentTime()); }
+    virtual double getRawValue(DzTime tm) const;
     virtual void setValue(float val);
     virtual void setValue(DzTime tm, float val) { setValue(tm, val, LINEAR_INTERP); }
     virtual void setValue(DzTime tm, float val, InterpolationType interp);
@@ -38,10 +46,10 @@ public slots:
     virtual double getKeyValue(int i) const;
     virtual void setKeyValue(int i, float val);
     DzTimeRange getKeyRange() const override;
-    // Keeps the value the property had at the scene's current time.
+    // Keeps the raw value the property had at the scene's current time.
     void deleteAllKeys() override;
     // The other keys stay as they were (times, values and interpolations).
-    // Deleting the last key keeps the value the property had at the scene's
+    // Deleting the last key keeps the raw value the property had at the scene's
     // current time, as deleteAllKeys does (a choice of the stand-in).
     int deleteKeys(const DzTimeRange& range) override;
 

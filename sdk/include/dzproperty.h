@@ -13,11 +13,18 @@
 // int, bool, enum, colour) is numeric and a DzImageProperty is not; a property is
 // mapped when it is mappable and has a texture; every property starts unlocked
 // (a node's transform controls too) until lock(true).
+//
+// Controllers (DzController) change the value a property reads as; the
+// property's own value is what was set. Only numeric properties take them
+// (DzNumericProperty::insertController). The property owns its controllers.
 #pragma once
 
 #include "dzbase.h"
 #include "dztimerange.h"
 
+#include <vector>
+
+class DzController;
 class DzElement;
 class DzPropertyGroup;
 
@@ -61,13 +68,28 @@ public slots:
     // returns how many were deleted; 0 for a property without keys.
     virtual int deleteKeys(const DzTimeRange&) { return 0; }
 
+    // In the order they are applied.
+    virtual int getNumControllers() const { return int(m_controllers.size()); }
+    // NULL when out of range.
+    virtual DzController* getController(int idx) const;
+    virtual bool hasControllers() const { return !m_controllers.empty(); }
+
 protected:
     // The scene's current time, 0 without a scene.
     static DzTime currentTime();
+    // Takes the controller (not NULL, not yet owned by a property) at idx, or
+    // last when idx is out of range.
+    void insertController(DzController* controller, int idx = -1);
 
 private:
+    friend class DzController;
     friend class DzElement;
     friend class DzPropertyGroupTree;
+
+    // A controller being deleted leaves the list.
+    void forgetController(DzController* controller);
+
+    std::vector<DzController*> m_controllers;
 
     QString m_label;
     QString m_path;

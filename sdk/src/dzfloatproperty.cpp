@@ -19,7 +19,7 @@ DzFloatProperty::DzFloatProperty(const QString& name, bool canAnimate, bool isUs
 
 DzFloatProperty::~DzFloatProperty() = default;
 
-double DzFloatProperty::getValue(DzTime tm) const {
+double DzFloatProperty::getRawValue(DzTime tm) const {
     if (m_keys.empty()) {
         return m_value;
     }
@@ -87,7 +87,7 @@ void DzFloatProperty::deleteAllKeys() {
     if (m_keys.empty()) {
         return;
     }
-    m_value = float(getValue(currentTime()));
+    m_value = float(getRawValue(currentTime()));
     m_keys.clear();
 }
 
@@ -95,7 +95,7 @@ int DzFloatProperty::deleteKeys(const DzTimeRange& range) {
     if (m_keys.empty() || range.isEmpty()) {
         return 0;
     }
-    const float valueNow = float(getValue(currentTime()));
+    const float valueNow = float(getRawValue(currentTime()));
     const auto first =
         std::lower_bound(m_keys.begin(), m_keys.end(), range.getStart(), KeyTimeLess());
     const auto last = std::upper_bound(first, m_keys.end(), range.getEnd(), KeyTimeLess());

@@ -1,7 +1,10 @@
 #include "dzproperty.h"
 
+#include "dzcontroller.h"
 #include "dzelement.h"
 #include "dzscene.h"
+
+#include <algorithm>
 
 DzProperty::DzProperty() = default;
 
@@ -9,6 +12,10 @@ DzProperty::DzProperty(const QString& name, bool canAnimate, bool isUserProperty
     : DzBase(nullptr, name), m_canAnimate(canAnimate), m_isUser(isUserProperty) {}
 
 DzProperty::~DzProperty() {
+    for (DzController* controller : m_controllers) {
+        controller->m_owner = nullptr;
+        delete controller;
+    }
     if (m_owner) {
         m_owner->removeProperty(this);
     }
@@ -36,4 +43,23 @@ DzTimeRange DzProperty::getKeyRange() const {
 
 DzTime DzProperty::currentTime() {
     return dzScene ? dzScene->getTime() : 0;
+}
+
+DzController* DzProperty::getController(int idx) const {
+    return idx >= 0 && idx < int(m_controllers.size()) ? m_controllers[size_t(idx)] : nullptr;
+}
+
+void DzProperty::insertController(DzController* controller, int idx) {
+    if (controller == nullptr || controller->m_owner != nullptr) {
+        return;
+    }
+    controller->m_owner = this;
+    const auto at = idx >= 0 && idx < int(m_controllers.size()) ? m_controllers.begin() + idx
+                                                                : m_controllers.end();
+    m_controllers.insert(at, controller);
+}
+
+void DzProperty::forgetController(DzController* controller) {
+    m_controllers.erase(std::remove(m_controllers.begin(), m_controllers.end(), controller),
+                        m_controllers.end());
 }

@@ -11,9 +11,12 @@
 #include "plugin/plugin_test_support.h"
 #include "scratch_folder.h"
 
+#include <dzbone.h>
 #include <dzdefaultmaterial.h>
+#include <dzfigure.h>
 #include <dzfileiosettings.h>
 #include <dzimagemgr.h>
+#include <dzobject.h>
 #include <dzpointlight.h>
 #include <dzprogress.h>
 #include <dzscene.h>
@@ -294,6 +297,64 @@ TEST_F(ExportDriverTest, WrittenFilesLoadInBothLayouts) {
         ASSERT_EQ(loaded.bones.size(), 1u) << c.version;
         EXPECT_STREQ(loaded.bones[0].name.ansi, "Key Light");
         EXPECT_EQ(fs::directory_iterator(tempFolder()), fs::directory_iterator());
+    }
+}
+
+// A figure's weight maps are made for its base mesh (three vertices); with a
+// high-resolution cache (four vertices) the length check leaves them out, and
+// the log and the end message say so.
+TEST_F(ExportDriverTest, WeightMapsLeftOutForTheHighResolutionMeshAreSaid) {
+    struct Case {
+        int highRes, joints;
+        bool said;           // in the end message
+        std::size_t weights; // of the hip and thigh in the written file
+    };
+    const std::string logLine = "skin weights left out of \"Body\": weight maps of 3 weights, "
+                                "high-resolution mesh of 4 vertices, maps left out: 2\r\n";
+    for (const Case& c : {Case{1, 1, true, 0}, Case{1, 0, false, 0}, Case{0, 1, false, 3}}) {
+        SCOPED_TRACE(::testing::Message() << "high-res " << c.highRes << ", joints " << c.joints);
+        DzScene::destroy();
+        DzScene::create();
+        yfx::exporter::resetLogFirstOpen();
+        auto* figure = gathertest::addNode<DzFigure>("Body");
+        auto* hip = gathertest::addNode<DzBone>("Hip", figure);
+        auto* thigh = gathertest::addNode<DzBone>("Thigh", hip);
+        gathertest::attachMesh(
+            figure, gathertest::facetMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{{0, 1, 2}, {}}}),
+            {});
+        gathertest::bindBone(figure, hip, gathertest::weightMap(3, {{0, 1.0f}, {1, 0.5f}}));
+        gathertest::bindBone(figure, thigh, gathertest::weightMap(3, {{1, 0.5f}}));
+        if (c.highRes == 1) {
+            figure->getObject()->setCachedGeom(gathertest::facetMesh(
+                {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{{0, 1, 2, 3}, {}}}));
+        }
+        setEveryOption(0);
+        settings_.setIntValue(QString::fromLatin1(yfx::kExportOptionKeys[4]), c.joints);
+        settings_.setIntValue(QString::fromLatin1(yfx::kExportOptionKeys[10]), c.highRes);
+        const std::string target = scratch_.file("body.yfx");
+        const ExportResult result = exportTo(target);
+        ASSERT_EQ(result.code, 0);
+        EXPECT_EQ(result.message.kind, ExportMessage::Information);
+        EXPECT_EQ(result.message.title, QStringLiteral("Success"));
+        const QString said = QStringLiteral(
+            "The file was exported successfully. \"Body\" was written without skin weights: its "
+            "weight maps do not fit the mesh exported. The weight maps are made for the base mesh; "
+            "export without \"Export high resolution meshes\" to keep them.");
+        EXPECT_EQ(result.message.text,
+                  c.said ? said : QStringLiteral("The file was exported successfully."));
+        const std::string log = readText(scratch_.file("logfile.txt"));
+        EXPECT_EQ(log.find(logLine) != std::string::npos, c.highRes == 1) << log;
+
+        SceneDoc loaded;
+        std::string reason;
+        ASSERT_EQ(yfx::loadFile(loaded, hostPath(target), &reason), 1) << reason;
+        std::size_t weights = 0;
+        for (const yfx::DocVertex& vertex : loaded.vertices) {
+            for (const yfx::DocWeight& weight : vertex.weights) {
+                weights += weight.bone > 0 ? 1 : 0; // bone 0 (the figure) takes what is left
+            }
+        }
+        EXPECT_EQ(weights, c.weights);
     }
 }
 

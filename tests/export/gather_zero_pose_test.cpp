@@ -3,6 +3,7 @@
 // and on every way out.
 #include "gather_test_scene.h"
 
+#include <dzerclink.h>
 #include <dzintproperty.h>
 #include <dzpropertygroup.h>
 
@@ -18,8 +19,9 @@
 namespace gathertest {
 namespace {
 
-// Every property of every node of the scene, as text: its keys, its value at
-// a spread of times (between and beyond the keys) and its lock.
+// Every property of every node of the scene, as text: its keys, its own value
+// and its value after controllers at a spread of times (between and beyond
+// the keys) and its lock.
 std::vector<std::string> sceneState() {
     static const DzTime probes[] = {-500, 0, 50, 800, 1600, 3000, 3360, 4000, 4800, 9000};
     std::vector<std::string> state;
@@ -35,7 +37,7 @@ std::vector<std::string> sceneState() {
                     line << " key(" << f->getKeyTime(k) << ", " << f->getKeyValue(k) << ")";
                 }
                 for (const DzTime t : probes) {
-                    line << " " << f->getValue(t);
+                    line << " " << f->getRawValue(t) << "/" << f->getValue(t);
                 }
             } else if (const auto* i = qobject_cast<const DzIntProperty*>(property)) {
                 line << " " << i->getValue();
@@ -109,6 +111,17 @@ TEST_F(ZeroPoseTest, GatheringLeavesTheSceneAsItWasAndSamplesTheUsersOwnKeys) {
     hip->getYRotControl()->setValue(15.0f);
     thigh->getXRotControl()->setValue(45.0f);
     thigh->getXRotControl()->lock(true);
+    // A pose dial of the figure drives the thigh's bend (keyed) and the toe's
+    // twist (not keyed) on top of their own values.
+    DzNode* toe = addNode<DzBone>("Toe", thigh);
+    toe->getYRotControl()->setValue(15.0f);
+    DzFloatProperty* dial = addFloat(figure, "Stride", "Pose Controls", 0.0f);
+    dial->setValue(0, 0.5f);
+    dial->setValue(4800, 1.0f);
+    thigh->getZRotControl()->setValue(0, 5.0f);
+    thigh->getZRotControl()->setValue(4800, 25.0f);
+    thigh->getZRotControl()->insertController(new DzERCLink(dial, 30.0));
+    toe->getYRotControl()->insertController(new DzERCLink(dial, -20.0));
     dzScene->setPlayRange(DzTimeRange(0, 20 * 160));
     dzScene->setTime(50);
     options().export_zeropose = 1;
@@ -117,10 +130,11 @@ TEST_F(ZeroPoseTest, GatheringLeavesTheSceneAsItWasAndSamplesTheUsersOwnKeys) {
     const yfx::SceneDoc& doc = gather();
     EXPECT_EQ(sceneState(), before);
     EXPECT_EQ(dzScene->getTime(), 50);
+    EXPECT_EQ(toe->getYRotControl()->getRawValue(), 15.0); // not its value after the link
 
     // Gathered in zero pose: the hip turns with the figure only, the locked
     // thigh keeps its turn.
-    ASSERT_EQ(doc.bones.size(), 3u);
+    ASSERT_EQ(doc.bones.size(), 4u);
     for (int i = 0; i < 9; ++i) {
         EXPECT_NEAR(doc.bones[1].host_matrix[i], doc.bones[0].host_matrix[i], 1e-5f) << i;
     }

@@ -2,6 +2,7 @@
 #include "dzboolproperty.h"
 #include "dzcolorproperty.h"
 #include "dzenumproperty.h"
+#include "dzerclink.h"
 #include "dzfloatproperty.h"
 #include "dzpropertygroup.h"
 #include "sdk_test_util.h"
@@ -65,6 +66,46 @@ TEST_F(PropertyTest, UntimedAccessWorksAtTheSceneTime) {
     p.deleteAllKeys();
     EXPECT_FALSE(p.hasKeys());
     EXPECT_DOUBLE_EQ(p.getValue(9999), 2.0); // keeps the value it had at the scene time
+}
+
+TEST_F(PropertyTest, LinksAddTheirSourcesShareToTheValueReadButNotToTheOwnValue) {
+    auto* dial = new DzFloatProperty(QStringLiteral("Fist"), true, false);
+    dial->setValue(0, 0.0f);
+    dial->setValue(4800, 1.0f);
+    DzBone finger;
+    DzFloatProperty& bend = *finger.getZRotControl();
+    bend.setValue(10.0f);
+    bend.insertController(new DzERCLink(dial, 60.0, 2.0));
+    auto* link = new DzERCLink(&bend, 0.5);
+    dial->insertController(link); // a circle: refused, the link stays ours
+    EXPECT_EQ(link->getOwner(), nullptr);
+    EXPECT_EQ(dial->getNumControllers(), 0);
+    delete link;
+    auto* boost = new DzFloatProperty(QStringLiteral("Boost"), true, false, 3.0f);
+    dial->insertController(new DzERCLink(boost, 0.25)); // a chain: 1/4 of the boost too
+    EXPECT_EQ(bend.getNumControllers(), 1);
+    EXPECT_EQ(bend.getController(0)->getOwner(), &bend);
+    EXPECT_DOUBLE_EQ(bend.getRawValue(2400), 10.0);
+    EXPECT_DOUBLE_EQ(bend.getValue(2400), 10.0 + 60.0 * (0.5 + 0.75) + 2.0);
+    EXPECT_DOUBLE_EQ(bend.getValue(4800), 117.0);
+    // The node turns by the value after the links.
+    EXPECT_NEAR(std::fabs(finger.getLocalTransform(4800, false)[0][1]),
+                std::sin(117.0 * M_PI / 180.0), 1e-5);
+
+    // Setting and deleting keys works on the own value.
+    dzScene->setTime(2400);
+    bend.setValue(0, 4.0f);
+    bend.deleteAllKeys();
+    EXPECT_DOUBLE_EQ(bend.getRawValue(), 4.0);
+    EXPECT_DOUBLE_EQ(bend.getValue(), 81.0);
+
+    // A deleted link leaves the list; a deleted source adds nothing.
+    delete dial->getController(0);
+    EXPECT_EQ(dial->getNumControllers(), 0);
+    EXPECT_DOUBLE_EQ(bend.getValue(), 36.0);
+    delete dial;
+    delete boost;
+    EXPECT_DOUBLE_EQ(bend.getValue(), 4.0);
 }
 
 TEST_F(PropertyTest, PropertyThatCannotAnimateTakesNoKeys) {

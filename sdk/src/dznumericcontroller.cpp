@@ -1,0 +1,5 @@
+#include "dznumericcontroller.h"
+
+DzNumericController::DzNumericController(ControllerEffect effect) : DzController(effect) {}
+
+DzNumericController::~DzNumericController() = default;
