@@ -14,9 +14,11 @@ namespace {
 
 constexpr int kWeldUVChannels = 2;
 
+// One round of a multiply-rotate hash: every bit of v reaches many of h.
 std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
-    h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h;
+    h ^= v * 0x87c37b91114253d5ULL;
+    h = (h << 31) | (h >> 33);
+    return h * 0x4cf5ad432745937fULL;
 }
 
 std::uint32_t bits(float f) {
@@ -87,24 +89,37 @@ bool repeats(const std::vector<unsigned>& values, std::vector<unsigned>& scratch
 }
 
 // For every vertex (numbered across the parts), the first vertex with the
-// same key.
-std::vector<unsigned> sameKeyClasses(const std::vector<VertexKey>& keys) {
-    // Open addressing over vertex numbers, at most half full.
+// same key; `joined` tells whether any two vertices have the same key.
+std::vector<unsigned> sameKeyClasses(const std::vector<VertexKey>& keys, bool& joined) {
+    joined = false;
+    // Open addressing, at most half full; each slot holds a vertex number in
+    // its low half and the top of its key's hash in the high half, so that a
+    // slot of another key is passed over without reading that key.
+    constexpr std::uint64_t kEmpty = ~std::uint64_t(0);
     std::size_t capacity = 16;
     while (capacity < 2 * keys.size()) {
         capacity *= 2;
     }
-    std::vector<unsigned> table(capacity, ~0u);
+    std::vector<std::uint64_t> table(capacity, kEmpty);
     std::vector<unsigned> classOf(keys.size());
     for (std::size_t g = 0; g < keys.size(); ++g) {
-        std::size_t at = std::size_t(hashOf(keys[g])) & (capacity - 1);
-        while (table[at] != ~0u && !sameKey(keys[table[at]], keys[g])) {
-            at = (at + 1) & (capacity - 1);
+        const std::uint64_t h = hashOf(keys[g]);
+        const std::uint64_t tag = h & 0xffffffff00000000ULL;
+        std::size_t at = std::size_t(h) & (capacity - 1);
+        for (;; at = (at + 1) & (capacity - 1)) {
+            const std::uint64_t slot = table[at];
+            if (slot == kEmpty) {
+                table[at] = tag | g;
+                classOf[g] = unsigned(g);
+                break;
+            }
+            const unsigned other = unsigned(slot & 0xffffffffu);
+            if ((slot & 0xffffffff00000000ULL) == tag && sameKey(keys[other], keys[g])) {
+                classOf[g] = other;
+                joined = true;
+                break;
+            }
         }
-        if (table[at] == ~0u) {
-            table[at] = unsigned(g);
-        }
-        classOf[g] = table[at];
     }
     return classOf;
 }
@@ -152,27 +167,33 @@ WeldedVertices weldCorners(const std::vector<MeshPart>& parts, int uvChannels) {
     for (std::size_t pi = 0; pi < parts.size(); ++pi) {
         const MeshPart& part = parts[pi];
         const bool hasWeights = part.weightStart.size() == part.positions.size() + 1;
+        // The channels the host keeps, as hostUV reads them.
+        const aiVector3D* uvs[kWeldUVChannels] = {};
+        for (int k = 0; k < uvChannels && part.positions.size() <= part.mesh->mNumVertices; ++k) {
+            uvs[k] = part.mesh->mTextureCoords[k];
+        }
         for (std::size_t v = 0; v < part.positions.size(); ++v) {
             VertexKey& key = keys[first[pi] + v];
             key.p[0] = finite(part.positions[v].x);
             key.p[1] = finite(part.positions[v].y);
             key.p[2] = finite(part.positions[v].z);
             for (int k = 0; k < kWeldUVChannels; ++k) {
-                const std::array<float, 2> uv =
-                    k < uvChannels ? hostUV(part, k, v) : std::array<float, 2>{0.0f, 0.0f};
-                key.uv[k][0] = uv[0];
-                key.uv[k][1] = uv[1];
+                const aiVector3D* uv = uvs[k];
+                key.uv[k][0] = uv != nullptr && std::isfinite(uv[v].x) ? uv[v].x : 0.0f;
+                key.uv[k][1] = uv != nullptr && std::isfinite(uv[v].y) ? uv[v].y : 0.0f;
             }
             key.w = hasWeights ? part.weights.data() + part.weightStart[v] : nullptr;
             key.wn = hasWeights ? part.weightStart[v + 1] - part.weightStart[v] : 0;
         }
     }
-    const std::vector<unsigned> classOf = sameKeyClasses(keys);
+    bool joined = false;
+    const std::vector<unsigned> classOf = sameKeyClasses(keys, joined);
 
-    // A face whose distinct vertices fall into one class keeps its own.
+    // A face whose distinct vertices fall into one class keeps its own
+    // (nothing to look for when no two vertices are joined).
     std::vector<char> own(keys.size(), 0);
     std::vector<unsigned> corners, classes, scratch;
-    for (std::size_t pi = 0; pi < parts.size(); ++pi) {
+    for (std::size_t pi = 0; joined && pi < parts.size(); ++pi) {
         const aiMesh& m = *parts[pi].mesh;
         for (unsigned f = 0; m.mFaces != nullptr && f < m.mNumFaces; ++f) {
             if (faceCorners(m.mFaces[f], parts[pi].positions.size(), corners, scratch) !=
@@ -193,6 +214,8 @@ WeldedVertices weldCorners(const std::vector<MeshPart>& parts, int uvChannels) {
 
     WeldedVertices out;
     out.hostOf.resize(parts.size());
+    out.positions.reserve(keys.size());
+    out.source.reserve(keys.size());
     std::vector<int> hostOfClass(keys.size(), -1);
     for (std::size_t pi = 0; pi < parts.size(); ++pi) {
         out.hostOf[pi].resize(parts[pi].positions.size());
