@@ -1,5 +1,6 @@
 #include "model/facet_mesh_builder.h"
 
+#include "model/corner_weld.h"
 #include "model/polygon_split.h"
 
 #include <assimp/mesh.h>
@@ -9,8 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstring>
 
 namespace yfx {
 namespace model {
@@ -19,113 +18,29 @@ namespace {
 
 constexpr int kHostUVSets = 2;
 
-std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
-    h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h;
-}
-
-std::uint32_t bits(float f) {
-    std::uint32_t b;
-    std::memcpy(&b, &f, sizeof b);
-    return b;
-}
-
-struct HostVertex {
-    float p[3];
-    const VertexWeight* w;
-    std::uint32_t wn;
-};
-
-bool sameVertex(const HostVertex& a, const HostVertex& b) {
-    if (std::memcmp(a.p, b.p, sizeof a.p) != 0 || a.wn != b.wn) {
-        return false;
+// The welded vertices into the mesh, with their weights into `out`.
+void addVertices(const std::vector<MeshPart>& parts, const WeldedVertices& welded,
+                 DzFacetMesh& mesh, BuiltGeometry& out) {
+    mesh.preSizeVertexArray(int(welded.positions.size()));
+    for (const auto& p : welded.positions) {
+        mesh.addVertex(p[0], p[1], p[2]);
     }
-    for (std::uint32_t i = 0; i < a.wn; ++i) {
-        if (a.w[i].bone != b.w[i].bone || bits(a.w[i].weight) != bits(b.w[i].weight)) {
-            return false;
+    const bool weighted = std::any_of(
+        parts.begin(), parts.end(), [](const MeshPart& part) { return !part.weightStart.empty(); });
+    if (!weighted) {
+        return;
+    }
+    out.weightStart.reserve(welded.source.size() + 1);
+    out.weightStart.push_back(0);
+    for (const auto& from : welded.source) {
+        const MeshPart& part = parts[std::size_t(from.first)];
+        const std::size_t v = std::size_t(from.second);
+        if (part.weightStart.size() == part.positions.size() + 1) {
+            out.weights.insert(out.weights.end(), part.weights.begin() + part.weightStart[v],
+                               part.weights.begin() + part.weightStart[v + 1]);
         }
+        out.weightStart.push_back(std::uint32_t(out.weights.size()));
     }
-    return true;
-}
-
-std::uint64_t hashOf(const HostVertex& v) {
-    std::uint64_t h = mix(mix(mix(0, bits(v.p[0])), bits(v.p[1])), bits(v.p[2]));
-    for (std::uint32_t i = 0; i < v.wn; ++i) {
-        h = mix(mix(h, std::uint64_t(std::uint32_t(v.w[i].bone))), bits(v.w[i].weight));
-    }
-    // Spread every bit into the low ones the table is indexed by.
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
-}
-
-float finite(double v) {
-    const float f = float(v);
-    return std::isfinite(f) ? f : 0.0f;
-}
-
-// Joins the parts' vertices into host vertices; per part, the host index of
-// each Assimp vertex.
-std::vector<std::vector<int>> weldVertices(const std::vector<MeshPart>& parts, DzFacetMesh& mesh,
-                                           BuiltGeometry& out) {
-    std::size_t total = 0;
-    for (const MeshPart& part : parts) {
-        total += part.positions.size();
-    }
-    std::vector<HostVertex> hostVertices;
-    hostVertices.reserve(total);
-    // Open addressing over host vertex numbers, at most half full.
-    std::size_t capacity = 16;
-    while (capacity < 2 * total) {
-        capacity *= 2;
-    }
-    std::vector<int> table(capacity, -1);
-    std::vector<std::vector<int>> hostOf(parts.size());
-    const bool weighted = [&] {
-        for (const MeshPart& part : parts) {
-            if (!part.weightStart.empty()) {
-                return true;
-            }
-        }
-        return false;
-    }();
-    for (std::size_t pi = 0; pi < parts.size(); ++pi) {
-        const MeshPart& part = parts[pi];
-        std::vector<int>& map = hostOf[pi];
-        map.resize(part.positions.size());
-        const bool hasWeights = part.weightStart.size() == part.positions.size() + 1;
-        for (std::size_t v = 0; v < part.positions.size(); ++v) {
-            HostVertex hv;
-            hv.p[0] = finite(part.positions[v].x);
-            hv.p[1] = finite(part.positions[v].y);
-            hv.p[2] = finite(part.positions[v].z);
-            hv.w = hasWeights ? part.weights.data() + part.weightStart[v] : nullptr;
-            hv.wn = hasWeights ? part.weightStart[v + 1] - part.weightStart[v] : 0;
-            std::size_t at = std::size_t(hashOf(hv)) & (capacity - 1);
-            while (table[at] >= 0 && !sameVertex(hostVertices[std::size_t(table[at])], hv)) {
-                at = (at + 1) & (capacity - 1);
-            }
-            if (table[at] < 0) {
-                table[at] = int(hostVertices.size());
-                hostVertices.push_back(hv);
-            }
-            map[v] = table[at];
-        }
-    }
-    mesh.preSizeVertexArray(int(hostVertices.size()));
-    for (const HostVertex& hv : hostVertices) {
-        mesh.addVertex(hv.p[0], hv.p[1], hv.p[2]);
-    }
-    if (weighted) {
-        out.weightStart.reserve(hostVertices.size() + 1);
-        out.weightStart.push_back(0);
-        for (const HostVertex& hv : hostVertices) {
-            out.weights.insert(out.weights.end(), hv.w, hv.w + hv.wn);
-            out.weightStart.push_back(std::uint32_t(out.weights.size()));
-        }
-    }
-    return hostOf;
 }
 
 int uvChannelsOf(const aiMesh& m) {
@@ -154,11 +69,11 @@ DzUVSet* makeUVSet(const std::vector<MeshPart>& parts, int k) {
     set->preSize(int(total));
     std::vector<float> values; // u, v pairs
     for (const MeshPart& part : parts) {
-        const aiVector3D* uv = part.mesh->mTextureCoords[k];
-        values.assign(2 * part.positions.size(), 0.0f);
-        for (std::size_t v = 0; uv != nullptr && v < part.positions.size(); ++v) {
-            values[2 * v] = std::isfinite(uv[v].x) ? uv[v].x : 0.0f;
-            values[2 * v + 1] = std::isfinite(uv[v].y) ? uv[v].y : 0.0f;
+        values.resize(2 * part.positions.size());
+        for (std::size_t v = 0; v < part.positions.size(); ++v) {
+            const std::array<float, 2> uv = hostUV(part, k, v);
+            values[2 * v] = uv[0];
+            values[2 * v + 1] = uv[1];
         }
         if (!values.empty()) {
             set->appendPnt2Values(int(part.positions.size()),
@@ -172,7 +87,9 @@ DzUVSet* makeUVSet(const std::vector<MeshPart>& parts, int k) {
 struct FaceCounts {
     std::size_t pointsAndLines = 0;
     std::size_t broken = 0;
+    std::size_t repeats = 0;
     std::size_t split = 0;
+    int kept = 0;
 };
 
 void addFaces(const std::vector<MeshPart>& parts, const std::vector<std::vector<int>>& hostOf,
@@ -182,7 +99,8 @@ void addFaces(const std::vector<MeshPart>& parts, const std::vector<std::vector<
         facets += part.mesh->mNumFaces;
     }
     mesh.preSizeFacets(int(std::min<std::size_t>(facets, 0x7fffffff)));
-    std::vector<Vec3> corners;
+    std::vector<unsigned> corners, scratch;
+    std::vector<Vec3> outline;
     std::vector<std::array<int, 3>> triangles;
     int uvBase = 0;
     for (std::size_t pi = 0; pi < parts.size(); ++pi) {
@@ -190,19 +108,20 @@ void addFaces(const std::vector<MeshPart>& parts, const std::vector<std::vector<
         const std::vector<int>& host = hostOf[pi];
         mesh.activateMaterial(parts[pi].materialSlot);
         for (unsigned f = 0; m.mFaces != nullptr && f < m.mNumFaces; ++f) {
-            const aiFace& face = m.mFaces[f];
-            if (face.mNumIndices < 3 || face.mIndices == nullptr) {
+            switch (faceCorners(m.mFaces[f], host.size(), corners, scratch)) {
+            case FaceCorners::PointOrLine:
                 ++counts.pointsAndLines;
                 continue;
-            }
-            bool inRange = true;
-            for (unsigned c = 0; c < face.mNumIndices && inRange; ++c) {
-                inRange = face.mIndices[c] < host.size();
-            }
-            if (!inRange) {
+            case FaceCorners::Broken:
                 ++counts.broken;
                 continue;
+            case FaceCorners::Repeats:
+                ++counts.repeats;
+                continue;
+            case FaceCorners::Polygon:
+                break;
             }
+            ++counts.kept;
             auto add = [&](const unsigned* idx, int n) {
                 int v[4] = {-1, -1, -1, -1}, uv[4] = {-1, -1, -1, -1};
                 for (int c = 0; c < n; ++c) {
@@ -211,20 +130,20 @@ void addFaces(const std::vector<MeshPart>& parts, const std::vector<std::vector<
                 }
                 mesh.addFacet(v, uv, 0);
             };
-            if (face.mNumIndices <= 4) {
-                add(face.mIndices, int(face.mNumIndices));
+            if (corners.size() <= 4) {
+                add(corners.data(), int(corners.size()));
                 continue;
             }
             ++counts.split;
-            corners.clear();
-            for (unsigned c = 0; c < face.mNumIndices; ++c) {
-                corners.push_back(parts[pi].positions[face.mIndices[c]]);
+            outline.clear();
+            for (unsigned c : corners) {
+                outline.push_back(parts[pi].positions[c]);
             }
             triangles.clear();
-            splitPolygon(corners, triangles);
+            splitPolygon(outline, triangles);
             for (const auto& t : triangles) {
-                const unsigned idx[3] = {face.mIndices[t[0]], face.mIndices[t[1]],
-                                         face.mIndices[t[2]]};
+                const unsigned idx[3] = {corners[std::size_t(t[0])], corners[std::size_t(t[1])],
+                                         corners[std::size_t(t[2])]};
                 add(idx, 3);
             }
         }
@@ -264,6 +183,11 @@ void noteLosses(const std::vector<MeshPart>& parts, const std::string& name, int
         notes.drop(format("mesh '%s': %zu faces naming vertices the mesh does not have",
                           name.c_str(), counts.broken));
     }
+    if (counts.repeats > 0) {
+        notes.drop(format("mesh '%s': %zu faces that name one vertex at two corners: a host "
+                          "polygon's corners are distinct vertices",
+                          name.c_str(), counts.repeats));
+    }
     if (counts.split > 0) {
         notes.apply(format("mesh '%s': %zu polygons of more than four corners split into "
                            "triangles",
@@ -282,13 +206,13 @@ BuiltGeometry buildFacetMesh(const std::vector<MeshPart>& parts, const std::stri
     }
     DzFacetMesh& mesh = *out.mesh;
     mesh.beginEdit(false);
-    const std::vector<std::vector<int>> hostOf = weldVertices(parts, mesh, out);
-
     int uvChannels = 0;
     for (const MeshPart& part : parts) {
         uvChannels = std::max(uvChannels, uvChannelsOf(*part.mesh));
     }
     out.uvSets = std::min(uvChannels, kHostUVSets);
+    const WeldedVertices welded = weldCorners(parts, out.uvSets);
+    addVertices(parts, welded, mesh, out);
     for (int k = 0; k < out.uvSets; ++k) {
         DzUVSet* set = makeUVSet(parts, k);
         mesh.addUVSet(set);
@@ -297,8 +221,10 @@ BuiltGeometry buildFacetMesh(const std::vector<MeshPart>& parts, const std::stri
         }
     }
     FaceCounts counts;
-    addFaces(parts, hostOf, out.uvSets > 0, mesh, counts);
+    addFaces(parts, welded.hostOf, out.uvSets > 0, mesh, counts);
     mesh.finishEdit();
+    out.kept.faces = counts.kept;
+    out.kept.facets = mesh.getNumFacets();
     noteLosses(parts, name, uvChannels, counts, notes);
     return out;
 }

@@ -1,17 +1,17 @@
 // One host facet mesh from the Assimp meshes a node (or a figure) shows.
 //
-// - Vertices: the parts' vertices, already in the host's space; vertices at
-//   the same position with the same skin weights become one host vertex
-//   (Assimp keeps a vertex per UV seam and often per corner; the host shares
-//   vertices and keeps UVs per corner).
+// - Vertices: the parts' vertices, already in the host's space; Assimp
+//   vertices identical in position, UVs and skin weights become one host
+//   vertex unless that would make a face name one vertex twice
+//   (corner_weld.h). The host keeps UVs per corner.
 // - UVs: the first two UV channels become UV sets 0 and 1, one UV value per
 //   Assimp vertex, so a corner's UV index is its Assimp vertex's number.
-// - Faces: triangles and quads as they are; larger polygons split into
-//   triangles; points and lines left out. Each part's faces use its material
-//   slot.
+// - Faces: triangles and quads as they are (a corner that repeats its
+//   neighbour taken once); larger polygons split into triangles; points and
+//   lines left out. Each part's faces use its material slot.
 // What cannot be kept (third and later UV channels, vertex colours, own
-// normals, morph targets, points and lines, faces naming missing vertices)
-// is said in the notes, per mesh.
+// normals, morph targets, points and lines, faces naming missing vertices,
+// faces that name one vertex at two corners) is said in the notes, per mesh.
 #pragma once
 
 #include "model/model_notes.h"
@@ -45,12 +45,24 @@ struct MeshPart {
     std::vector<VertexWeight> weights;
 };
 
+// The model's faces a host mesh keeps, and the facets they became.
+struct KeptFaces {
+    int faces = 0;  // a face split into triangles counts once
+    int facets = 0; // triangles and quads
+    KeptFaces& operator+=(const KeptFaces& o) {
+        faces += o.faces;
+        facets += o.facets;
+        return *this;
+    }
+};
+
 struct BuiltGeometry {
     std::unique_ptr<DzFacetMesh> mesh;
     // Skin weights per host vertex, as MeshPart holds them (empty without).
     std::vector<std::uint32_t> weightStart;
     std::vector<VertexWeight> weights;
     int uvSets = 0;
+    KeptFaces kept;
 };
 
 // `name` names the mesh in the notes.

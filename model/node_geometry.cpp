@@ -180,8 +180,8 @@ std::vector<FigureBones> bonesBySkeleton(const GeometryInputs& in,
     return out;
 }
 
-void dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& figure,
-                 const FigureBones& figureBones) {
+KeptFaces dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& figure,
+                      const FigureBones& figureBones) {
     const std::unordered_map<int, int>& slotOfNode = figureBones.slotOfNode;
     const std::vector<DzBone*>& bones = figureBones.bones;
     WeightCounts counts;
@@ -198,12 +198,14 @@ void dressFigure(const GeometryInputs& in, const HostNodeSpec& spec, DzFigure& f
     BuiltGeometry geometry;
     figure.setObject(makeObject(in.scene, parts, spec.name, in.textures, in.notes, geometry));
     bindSkin(figure, geometry, bones);
+    return geometry.kept;
 }
 
 } // namespace
 
-void dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made) {
+KeptFaces dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made) {
     const std::vector<FigureBones> bones = bonesBySkeleton(in, made);
+    KeptFaces kept;
     const FigureBones noBones;
     for (std::size_t i = 0; i < in.plan.nodes.size(); ++i) {
         const HostNodeSpec& spec = in.plan.nodes[i];
@@ -212,8 +214,8 @@ void dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made)
         }
         if (spec.kind == HostKind::Figure) {
             const bool known = spec.skeleton >= 0 && std::size_t(spec.skeleton) < bones.size();
-            dressFigure(in, spec, *static_cast<DzFigure*>(made[i].node),
-                        known ? bones[std::size_t(spec.skeleton)] : noBones);
+            kept += dressFigure(in, spec, *static_cast<DzFigure*>(made[i].node),
+                                known ? bones[std::size_t(spec.skeleton)] : noBones);
             continue;
         }
         std::vector<MeshPart> parts;
@@ -225,7 +227,9 @@ void dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made)
         BuiltGeometry geometry;
         made[i].node->setObject(
             makeObject(in.scene, parts, spec.name, in.textures, in.notes, geometry));
+        kept += geometry.kept;
     }
+    return kept;
 }
 
 } // namespace model

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "model/bone_binds.h"
+#include "model/facet_mesh_builder.h"
 #include "model/host_nodes.h"
 #include "model/host_plan.h"
 #include "model/model_notes.h"
@@ -36,8 +37,9 @@ struct GeometryInputs {
     ModelNotes& notes;
 };
 
-// Gives every planned plain node and figure with meshes its object.
-void dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made);
+// Gives every planned plain node and figure with meshes its object. Returns
+// the faces their meshes keep.
+KeptFaces dressHostNodes(const GeometryInputs& in, const std::vector<MadeNode>& made);
 
 } // namespace model
 } // namespace yfx

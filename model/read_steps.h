@@ -4,8 +4,8 @@
 // Only the structure check: it makes Assimp refuse a scene whose indices point
 // outside their arrays. Triangulation is left out on purpose (the host keeps
 // quads; the scene builder splits larger polygons itself), and so is joining
-// identical vertices (the builder joins corners by position and weights, which
-// is what a host mesh shares, while Assimp's join keeps UV seams apart).
+// identical vertices (the builder joins them itself, only where every face
+// keeps distinct corners: corner_weld.h).
 #pragma once
 
 #include <assimp/postprocess.h>

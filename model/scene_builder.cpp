@@ -59,7 +59,10 @@ bool buildHostScene(const aiScene& scene, const BuildOptions& options, BuiltScen
     const std::vector<MadeNode> made = makeHostNodes(scene, table, plan, binds, space, notes);
     TextureFiles textures(scene, options.modelPath, options.textureFolder, options.textureBase,
                           notes);
-    dressHostNodes({scene, table, skeletons, plan, binds, space, textures, notes}, made);
+    const KeptFaces kept =
+        dressHostNodes({scene, table, skeletons, plan, binds, space, textures, notes}, made);
+    built.polygons = kept.faces;
+    built.facets = kept.facets;
     built.frames = placeHostNodes(plan, made, poses);
     if (built.frames > 0) {
         notes.apply(format("animation '%s': %d frames keyed at the host's frame rate",

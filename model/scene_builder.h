@@ -30,6 +30,8 @@ struct BuiltScene {
     int figures = 0;
     int bones = 0;
     int frames = 0;                    // keyed frames
+    int polygons = 0;                  // the model's faces the host meshes keep
+    int facets = 0;                    // the triangles and quads they became
     std::vector<QString> textureFiles; // embedded textures written out
 };
 

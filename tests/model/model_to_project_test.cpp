@@ -5,6 +5,8 @@
 // normalised as the export passes leave them), the bone tree and its world
 // transforms at rest and at every sampled frame, the materials with their
 // texture files, the light, and the notes for what the host has no place for.
+// A hand-written OBJ whose faces put distinct vertices at one position
+// arrives with every face.
 #include "doc_poses.h"
 #include "gltf_figure.h"
 #include "model_test_support.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <map>
 
 namespace modeltest {
@@ -266,6 +269,37 @@ TEST(ModelToProject, FigureKeepsGeometryWeightsBonesKeysAndMaterials) {
     // What the host has no place for is said.
     EXPECT_TRUE(mentions(outcome.notes.droppedLines(), "Cloth", "cloth_ao.png"));
     EXPECT_TRUE(mentions(outcome.notes.applied, "metres", "100"));
+}
+
+TEST(ModelToProject, FacesWithDistinctVerticesAtOnePositionArrive) {
+    Scratch scratch;
+    const std::string obj = scratch.file("slivers.obj");
+    {
+        std::ofstream out(obj);
+        out << "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+               "v 0 0 0\nv 1 1 0\n" // 5 and 6 at the places of 1 and 3
+               "vt 0 0\n"
+               "f 1/1 5/1 2/1\n"          // a sliver: two corners at one position
+               "f 1/1 2/1 3/1 4/1\n"      // a plain quad
+               "f 2/1 3/1 6/1 4/1\n"      // a quad with two corners at one position
+               "f 1/1 2/1 3/1 6/1 4/1\n"; // five corners, split into three triangles
+    }
+    yfx::ModelToProject request;
+    request.model = QString::fromStdString(obj);
+    request.project = scratch.path("slivers.yfx");
+    request.exportOptions = defaultExportOptions();
+    request.showProgress = false;
+    yfx::ConvertOutcome outcome;
+    ASSERT_TRUE(yfx::convertModelToProject(filterModule(), request, "convert", outcome))
+        << outcome.problem.toStdString();
+    yfx::SceneDoc doc;
+    std::string reason;
+    ASSERT_EQ(yfx::loadFile(doc, request.project.toStdWString(), &reason), 1) << reason;
+    ASSERT_EQ(doc.meshes.size(), 1u);
+    EXPECT_EQ(doc.meshes[0].polygons.size(), 6u);
+    for (const std::string& line : outcome.notes.droppedLines()) {
+        EXPECT_EQ(line.find("faces"), std::string::npos) << line;
+    }
 }
 
 } // namespace

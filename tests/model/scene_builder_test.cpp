@@ -2,7 +2,9 @@
 // (and the file's own metadata) names land a node where the host expects it,
 // in centimetres with Y up; faces of more than four corners are split into
 // triangles that cover the polygon (concave ones too), quads are kept, and
-// points and lines are left out with a note.
+// points and lines are left out with a note; corners share a host vertex
+// only when that keeps every face, and a face that names one vertex at two
+// corners is kept as what it draws or left out with a note.
 #include "model_test_support.h"
 
 #include "model/scene_builder.h"
@@ -24,6 +26,29 @@
 
 namespace modeltest {
 namespace {
+
+// A mesh in the z = 0 plane.
+aiMesh* meshOf(const std::vector<aiVector3D>& positions, const std::vector<aiVector3D>& uvs,
+               const std::vector<std::vector<unsigned>>& faces) {
+    auto* mesh = new aiMesh();
+    mesh->mNumVertices = unsigned(positions.size());
+    mesh->mVertices = new aiVector3D[positions.size()];
+    std::copy(positions.begin(), positions.end(), mesh->mVertices);
+    if (!uvs.empty()) {
+        mesh->mTextureCoords[0] = new aiVector3D[positions.size()];
+        std::copy(uvs.begin(), uvs.end(), mesh->mTextureCoords[0]);
+        mesh->mNumUVComponents[0] = 2;
+    }
+    mesh->mNumFaces = unsigned(faces.size());
+    mesh->mFaces = new aiFace[faces.size()];
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+        mesh->mFaces[f].mNumIndices = unsigned(faces[f].size());
+        mesh->mFaces[f].mIndices = new unsigned[faces[f].size()];
+        std::copy(faces[f].begin(), faces[f].end(), mesh->mFaces[f].mIndices);
+    }
+    mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON | aiPrimitiveType_LINE;
+    return mesh;
+}
 
 // A scene of one node "Thing" at (1, 2, 3), holding `mesh` when given.
 std::unique_ptr<aiScene> sceneWith(aiMesh* mesh) {
@@ -110,21 +135,11 @@ TEST(SceneBuilder, LargePolygonsAreSplitQuadsKeptLinesLeftOut) {
     // z = 0 plane.
     const float points[][2] = {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2},
                                {0, 2}, {3, 0}, {4, 0}, {4, 1}, {3, 1}};
-    auto* mesh = new aiMesh();
-    mesh->mNumVertices = 10;
-    mesh->mVertices = new aiVector3D[10];
-    for (unsigned v = 0; v < 10; ++v) {
-        mesh->mVertices[v] = aiVector3D(points[v][0], points[v][1], 0);
+    std::vector<aiVector3D> positions;
+    for (const auto& p : points) {
+        positions.emplace_back(p[0], p[1], 0);
     }
-    const std::vector<std::vector<unsigned>> faces = {{0, 1, 2, 3, 4, 5}, {6, 7, 8, 9}, {0, 6}};
-    mesh->mNumFaces = unsigned(faces.size());
-    mesh->mFaces = new aiFace[faces.size()];
-    for (std::size_t f = 0; f < faces.size(); ++f) {
-        mesh->mFaces[f].mNumIndices = unsigned(faces[f].size());
-        mesh->mFaces[f].mIndices = new unsigned[faces[f].size()];
-        std::copy(faces[f].begin(), faces[f].end(), mesh->mFaces[f].mIndices);
-    }
-    mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON | aiPrimitiveType_LINE;
+    aiMesh* mesh = meshOf(positions, {}, {{0, 1, 2, 3, 4, 5}, {6, 7, 8, 9}, {0, 6}});
     HostScene host;
     const auto scene = sceneWith(mesh);
     yfx::model::ModelNotes notes;
@@ -156,6 +171,78 @@ TEST(SceneBuilder, LargePolygonsAreSplitQuadsKeptLinesLeftOut) {
         return l.find("points and lines") != std::string::npos;
     });
     EXPECT_TRUE(saysLines);
+}
+
+TEST(SceneBuilder, CornersShareAVertexOnlyWhenEveryFaceStaysValid) {
+    // Corners 0 to 3 of the square (0, 0) - (1, 1); the UV of each vertex is
+    // its position unless a case says otherwise.
+    const aiVector3D a(0, 0, 0), b(1, 0, 0), c(1, 1, 0), d(0, 1, 0);
+    const struct {
+        const char* what;
+        std::vector<aiVector3D> positions;
+        std::vector<std::vector<unsigned>> faces;
+        int uvMoved; // a vertex whose UV is (0.5, 0.5), or -1
+        int facets, vertices;
+        std::size_t leftOut; // faces said to be left out
+    } cases[] = {
+        {"two distinct vertices at one position in a face",
+         {a, a, b, d},
+         {{0, 1, 2}, {1, 2, 3}},
+         -1,
+         2,
+         4,
+         0},
+        {"a shared edge with equal UVs", {a, b, d, b, c, d}, {{0, 1, 2}, {3, 4, 5}}, -1, 2, 4, 0},
+        {"a shared edge across a UV seam", {a, b, d, b, c, d}, {{0, 1, 2}, {3, 4, 5}}, 5, 2, 5, 0},
+        {"a quad naming a vertex twice in a row",
+         {a, b, c},
+         {{0, 1, 1, 2}, {2, 0, 1, 2}},
+         -1,
+         2,
+         3,
+         0},
+        {"a triangle naming a vertex twice", {a, b, c}, {{0, 0, 1}, {0, 1, 2}}, -1, 1, 3, 1},
+        {"a quad folded onto itself", {a, b, c, d}, {{0, 1, 0, 2}, {0, 1, 2, 3}}, -1, 1, 4, 1},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        std::vector<aiVector3D> uvs = t.positions;
+        if (t.uvMoved >= 0) {
+            uvs[std::size_t(t.uvMoved)] = aiVector3D(0.5f, 0.5f, 0);
+        }
+        HostScene host;
+        const auto scene = sceneWith(meshOf(t.positions, uvs, t.faces));
+        yfx::model::ModelNotes notes;
+        DzNode* thing = build(*scene, "obj", 0, notes);
+        ASSERT_NE(thing, nullptr);
+        const auto* shape = qobject_cast<DzFacetShape*>(thing->getObject()->getCurrentShape());
+        ASSERT_NE(shape, nullptr);
+        const DzFacetMesh& m = *shape->getFacetMesh();
+        EXPECT_EQ(m.getNumFacets(), t.facets);
+        EXPECT_EQ(m.getNumVertices(), t.vertices);
+        for (int f = 0; f < m.getNumFacets(); ++f) {
+            const DzFacet facet = m.getFacet(f);
+            const int n = facet.isQuad() ? 4 : 3;
+            for (int i = 0; i < n; ++i) {
+                // A corner's UV index is its model vertex: the host vertex
+                // must stand where that one does.
+                const aiVector3D& want = t.positions.at(std::size_t(facet.m_uvwIdx[i]));
+                const DzVec3 got = m.getVertex(facet.m_vertIdx[i]);
+                EXPECT_EQ(got.m_x, want.x);
+                EXPECT_EQ(got.m_y, want.y);
+                for (int j = 0; j < i; ++j) {
+                    EXPECT_NE(facet.m_vertIdx[i], facet.m_vertIdx[j]) << "facet " << f;
+                }
+            }
+        }
+        std::size_t leftOut = 0;
+        for (const std::string& line : notes.droppedLines()) {
+            if (line.find("faces that name one vertex at two corners") != std::string::npos) {
+                leftOut += std::stoul(line.substr(line.find("': ") + 3));
+            }
+        }
+        EXPECT_EQ(leftOut, t.leftOut);
+    }
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // assimp-testmodels, each converted to a project file through the scene
 // builder and the plug-in's exporter: each either converts, in bounded time,
 // to a file the reader accepts, or is refused because Assimp cannot read it.
-// A skinned model keeps every vertex weighted and every bone that carries
-// weights. The counts per format, and each refusal with its reason, are
+// Every facet the scene builder made arrives in the file. A skinned model
+// keeps every vertex weighted and every bone that carries weights. The counts
+// per format, each refusal with its reason, and per model its polygons, the
+// facets kept and the lines that say what was left out of its faces are
 // printed.
 #include "model_test_support.h"
 
@@ -57,6 +59,10 @@ QStringList testModels() {
     return out;
 }
 
+std::string relativePath(const QString& path) {
+    return QDir(QStringLiteral(YFX_TEST_MODELS_DIR)).relativeFilePath(path).toStdString();
+}
+
 // Names of the bones that carry weights, and whether some vertex of a skinned
 // mesh has none.
 std::set<std::string> weightedBones(const aiScene& scene) {
@@ -71,6 +77,39 @@ std::set<std::string> weightedBones(const aiScene& scene) {
         }
     }
     return names;
+}
+
+// Faces of three corners or more the model's nodes show, a mesh shown by two
+// nodes counted twice.
+std::size_t polygonsShown(const aiScene& scene, const aiNode& node) {
+    std::size_t n = 0;
+    for (unsigned i = 0; i < node.mNumMeshes; ++i) {
+        const aiMesh& mesh = *scene.mMeshes[node.mMeshes[i]];
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            n += mesh.mFaces[f].mNumIndices >= 3;
+        }
+    }
+    for (unsigned c = 0; c < node.mNumChildren; ++c) {
+        n += polygonsShown(scene, *node.mChildren[c]);
+    }
+    return n;
+}
+
+// The left-out lines about faces ("mesh 'NAME': N ..."), and the faces they
+// count.
+std::size_t faceLosses(const yfx::model::ModelNotes& notes, std::vector<std::string>& lines) {
+    std::size_t faces = 0;
+    for (const std::string& line : notes.droppedLines()) {
+        const bool points = line.find(" points and lines") != std::string::npos;
+        if (line.find(" faces ") == std::string::npos && !points) {
+            continue;
+        }
+        lines.push_back(line);
+        if (!points) {
+            faces += std::stoul(line.substr(line.find("': ") + 3));
+        }
+    }
+    return faces;
 }
 
 struct Tally {
@@ -110,9 +149,8 @@ TEST(TestModels, EachConvertsOrIsRefusedByAssimp) {
             EXPECT_TRUE(scene == nullptr || empty)
                 << "refused although Assimp reads it: " << outcome.problem.toStdString();
             ++t.refused;
-            t.reasons.push_back(
-                QDir(QStringLiteral(YFX_TEST_MODELS_DIR)).relativeFilePath(path).toStdString() +
-                ": " + (scene == nullptr ? importer.GetErrorString() : "an empty scene"));
+            t.reasons.push_back(relativePath(path) + ": " +
+                                (scene == nullptr ? importer.GetErrorString() : "an empty scene"));
             continue;
         }
         ++t.converted;
@@ -120,6 +158,23 @@ TEST(TestModels, EachConvertsOrIsRefusedByAssimp) {
         std::string reason;
         ASSERT_EQ(yfx::loadFile(doc, request.project.toStdWString(), &reason), 1) << reason;
         ASSERT_NE(scene, nullptr);
+        // Every face the model shows is kept or said to be left out, and
+        // every facet made from the kept ones arrives.
+        std::size_t polygons = 0;
+        for (const yfx::DocMesh& mesh : doc.meshes) {
+            polygons += mesh.polygons.size();
+        }
+        std::vector<std::string> lines;
+        const std::size_t shown = polygonsShown(*scene, *scene->mRootNode);
+        const std::size_t leftOut = faceLosses(outcome.notes, lines);
+        EXPECT_EQ(std::size_t(outcome.built.polygons) + leftOut, shown) << "faces lost unsaid";
+        EXPECT_EQ(polygons, std::size_t(outcome.built.facets)) << "facets lost on the way";
+        std::printf("%s: %zu polygons, %d kept as %d facets, %zu in the file\n",
+                    relativePath(path).c_str(), shown, outcome.built.polygons, outcome.built.facets,
+                    polygons);
+        for (const std::string& line : lines) {
+            std::printf("      left out: %s\n", line.c_str());
+        }
         const std::set<std::string> bones = weightedBones(*scene);
         if (bones.empty()) {
             continue;
