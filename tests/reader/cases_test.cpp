@@ -183,7 +183,7 @@ class TextureFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.ready());
-        folder_ = scratch_.path();
+        folder_ = scratch_.path() + "/";
         ASSERT_TRUE(makeFolder(folder_ + "sub") && makeFolder(folder_ + "part"));
         touch(folder_ + "sub/rel.png");
         touch(folder_ + "sub/a.png");

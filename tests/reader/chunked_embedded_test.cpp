@@ -44,7 +44,7 @@ class EmbeddedFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.ready());
-        root_ = scratch_.path();
+        root_ = scratch_.path() + "/";
         folder_ = root_ + "project/";
         ASSERT_TRUE(makeFolder(folder_));
     }

@@ -130,7 +130,7 @@ TEST(ImageRelease, TheDocumentIsTheSameWhateverTheStep) {
 
     ScratchFolder scratch("image_release_");
     ASSERT_TRUE(scratch.ready());
-    const std::string dir = scratch.path();
+    const std::string dir = scratch.path() + "/";
     const ByteList v31 = write(scene, false);
     const ByteList v9 = write(scene, true);
     const ByteList chunked = largeChunkedImage();

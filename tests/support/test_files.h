@@ -27,9 +27,31 @@ inline std::string pathText(const fs::path& path) {
     return path.generic_u8string();
 }
 
+// Makes a folder and everything below it writable again (a test may have
+// taken the permissions away), so that it can be removed.
+inline void makeWritable(const fs::path& path) {
+    std::error_code ec;
+    if (fs::symlink_status(path, ec).type() != fs::file_type::directory) {
+        return;
+    }
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+        makeWritable(it->path());
+    }
+}
+
+// Removes a file or a folder with everything in it; a missing one is fine.
+inline void removeTree(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(fs::u8path(path), ec);
+    if (ec) {
+        makeWritable(fs::u8path(path));
+        fs::remove_all(fs::u8path(path), ec);
+    }
+}
+
 // A new, empty folder under the system's temporary folder, named PREFIX and a
-// random suffix; removed with everything in it on destruction. path() ends in
-// '/', so that path() + name names an entry.
+// random suffix; removed with everything in it on destruction.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& prefix = "yfx-test-") {
@@ -47,13 +69,12 @@ public:
         }
         EXPECT_FALSE(root_.empty()) << "cannot create a scratch folder: " << ec.message();
         if (!root_.empty()) {
-            path_ = pathText(root_) + "/";
+            path_ = pathText(root_);
         }
     }
     ~ScratchFolder() {
         if (!root_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(root_, ignored);
+            removeTree(path_);
         }
     }
     ScratchFolder(const ScratchFolder&) = delete;
@@ -61,7 +82,19 @@ public:
 
     bool ready() const { return !root_.empty(); }
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + name; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+    // Every file and folder below the scratch folder, relative and sorted.
+    std::vector<std::string> tree() const {
+        std::vector<std::string> out;
+        std::error_code ec;
+        for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            out.push_back(pathText(fs::relative(it->path(), root_, ec)));
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
 
 private:
     fs::path root_;
@@ -75,12 +108,6 @@ inline bool makeFolder(const std::string& path) {
     fs::create_directories(fs::u8path(path), ec);
     EXPECT_FALSE(ec) << "cannot create " << path << ": " << ec.message();
     return !ec;
-}
-
-// Removes a file or a folder with everything in it; a missing one is fine.
-inline void removeTree(const std::string& path) {
-    std::error_code ignored;
-    fs::remove_all(fs::u8path(path), ignored);
 }
 
 // The plug-in's form of a native path: '\' for every '/'.
