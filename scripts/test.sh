@@ -28,8 +28,8 @@ for preset in ${presets[*]}; do
     total=0
     skipped=0
     for report in "$reports"/*.xml; do
-      n="$(grep -o '<testsuites tests="[0-9]*"' "$report" | grep -o '[0-9]*$')"
-      total=$((total + n))
+      n="$(sed -n 's/.*<testsuites tests="\([0-9]*\)".*/\1/p' "$report" | head -n 1)"
+      total=$((total + ${n:-0}))
       skipped=$((skipped + $(grep -c 'result="skipped"' "$report" || true)))
     done
     echo "== preset $preset: $total tests ran under the emulator, $skipped of them skipped"
