@@ -52,7 +52,7 @@ struct DibBitmap {
     std::int32_t height = 0;
     std::uint16_t bitsPerPixel = 0;
     bool hasBits = false;
-    unsigned char noPixels = 0; // the bits of a section without pixels
+    unsigned char emptyBits = 0; // the bits of a section without pixels
 };
 
 namespace {
@@ -158,7 +158,7 @@ int describeDib(DibHandle bitmap, DibInfo& info) {
         info.height = bitmap->height;
         info.bitsPerPixel = bitmap->bitsPerPixel;
         info.rowStride = dibRowStride(bitmap->width, bitmap->bitsPerPixel);
-        info.bits = bitmap->hasBits ? &bitmap->noPixels : nullptr;
+        info.bits = bitmap->hasBits ? &bitmap->emptyBits : nullptr;
         return 1;
     }
     BITMAP description;
