@@ -3,7 +3,8 @@
 # usage: test.sh [--build-only] [PRESET...]
 # A Windows preset (mingw64, mingw32) first builds its target's libraries into
 # its build folder (scripts/target-deps.sh; reused when present) and runs its
-# suites under Wine; it reports how many tests ran there.
+# suites under Wine; it reports how many tests ran there. --build-only builds
+# and installs only what the builds need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_only=0
@@ -12,7 +13,13 @@ if [ "${1:-}" = "--build-only" ]; then
   shift
 fi
 presets=("${@:-default asan}")
-bash scripts/install-deps.sh ${presets[*]}
+# What the presets' builds need, and what runs their tests: the 32-bit Wine
+# for mingw32.
+needs=(${presets[*]})
+if [ "$build_only" -eq 0 ] && [[ " ${presets[*]} " == *" mingw32 "* ]]; then
+  needs+=(wine32)
+fi
+bash scripts/install-deps.sh ${needs[*]}
 for preset in ${presets[*]}; do
   echo "== preset $preset"
   case "$preset" in

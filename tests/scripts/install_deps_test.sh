@@ -119,6 +119,9 @@ check "the i386 architecture added for wine32 is removed" \
 run "$repo/scripts/optional-preset.sh" mingw32
 check "mingw32 with wine32 is tested" grep -q '^ctest --preset mingw32 --no-tests=error' "$calls"
 check "wine32 is an i386 package" grep -q '^apt-get install .*wine32:i386' "$calls"
+run "$repo/scripts/test.sh" mingw32
+check "testing mingw32 installs wine32 with its build's packages" \
+  grep -q '^apt-get install .*mingw-w64 .*wine32:i386' "$calls"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
