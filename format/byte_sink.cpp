@@ -5,30 +5,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/file_position.h"
+
 namespace yfx {
-namespace {
-
-std::int64_t tellStream(std::FILE* stream) {
-#if defined(_WIN32)
-    return _ftelli64(stream);
-#else
-    return static_cast<std::int64_t>(ftello(stream));
-#endif
-}
-
-bool seekStream(std::FILE* stream, std::int64_t position, int whence) {
-#if defined(_WIN32)
-    return _fseeki64(stream, position, whence) == 0;
-#else
-    return fseeko(stream, static_cast<off_t>(position), whence) == 0;
-#endif
-}
-
-} // namespace
 
 FileSink::FileSink(std::FILE* stream) : stream_(stream) {
     if (stream_ != nullptr) {
-        start_ = tellStream(stream_);
+        start_ = tellFile(stream_);
     }
 }
 
@@ -43,12 +26,12 @@ bool FileSink::overwrite(std::uint64_t position, const void* data, std::size_t n
     if (stream_ == nullptr || start_ < 0 || position > std::uint64_t(INT64_MAX - start_)) {
         return false;
     }
-    if (!seekStream(stream_, start_ + static_cast<std::int64_t>(position), SEEK_SET)) {
+    if (!seekFile(stream_, start_ + static_cast<std::int64_t>(position), SEEK_SET)) {
         return false;
     }
     const bool written = n == 0 || std::fwrite(data, 1, n, stream_) == n;
     // Go back to the end whatever happened, so that later appends land there.
-    const bool back = seekStream(stream_, 0, SEEK_END);
+    const bool back = seekFile(stream_, 0, SEEK_END);
     return written && back;
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "format/chunked_parse.h"
+#include "platform/new_file.h"
 #include "platform/path.h"
 #include "platform/temp_file.h"
 
@@ -42,7 +43,7 @@ void writeEmbeddedFile(const std::wstring& folder, const wchar_t* storedPath,
             return;
         }
         const std::wstring target = folder + name;
-        std::FILE* file = openHostFile(target, "wbx");
+        std::FILE* file = createNewHostFile(target);
         if (file == nullptr) {
             return; // exists already, or cannot be created
         }

@@ -8,6 +8,7 @@
 #include "format/byte_buffer.h"
 #include "format/compress_stream.h"
 #include "format/header_codec.h"
+#include "platform/file_position.h"
 #include "platform/temp_file.h"
 
 namespace yfx {
@@ -19,10 +20,8 @@ bool readWhole(const std::wstring& path, ByteBuffer& bytes) {
     if (f == nullptr) {
         return false;
     }
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long length = ok ? std::ftell(f) : -1;
-    ok =
-        ok && length >= 0 && std::uint64_t(length) <= UINT32_MAX && std::fseek(f, 0, SEEK_SET) == 0;
+    const std::int64_t length = fileLength(f);
+    bool ok = length >= 0 && std::uint64_t(length) <= UINT32_MAX;
     if (ok) {
         ok = bytes.resize(std::size_t(length)) &&
              (length == 0 || std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size());

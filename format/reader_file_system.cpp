@@ -1,5 +1,6 @@
 #include "format/reader_file_system.h"
 
+#include "platform/file_position.h"
 #include "platform/temp_file.h"
 
 #include <cstdio>
@@ -21,11 +22,8 @@ int readWholeFile(const std::wstring& path, std::vector<std::uint8_t>& out, std:
         return -8;
     }
     int result = 0;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    const std::int64_t size = fileLength(file);
+    if (size < 0) {
         why = "cannot find the file's length";
     } else if (static_cast<std::uint64_t>(size) > 0xFFFFFFFFull) {
         why = "the file is larger than 4 GiB";

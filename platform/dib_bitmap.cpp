@@ -46,9 +46,51 @@ std::int32_t dibRowStride(std::int32_t width, std::uint16_t bitsPerPixel) {
 
 #ifdef _WIN32
 
+struct DibBitmap {
+    HBITMAP gdi = nullptr; // null for a bitmap without pixels
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t bitsPerPixel = 0;
+    bool hasBits = false;
+    unsigned char emptyBits = 0; // the bits of a section without pixels
+};
+
+namespace {
+
+bool noPixels(std::int32_t width, std::int32_t height) {
+    return width == 0 || height == 0;
+}
+
+// A bitmap of no pixels is described here alone: CreateDIBSection refuses a
+// section of no rows, and CreateBitmap gives a 1 x 1 stock bitmap instead.
+DibHandle wrap(HBITMAP gdi, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
+               bool hasBits) {
+    if (gdi == nullptr && !noPixels(width, height)) {
+        return nullptr;
+    }
+    DibBitmap* bitmap = new (std::nothrow) DibBitmap;
+    if (bitmap == nullptr) {
+        if (gdi != nullptr) {
+            DeleteObject(gdi);
+        }
+        return nullptr;
+    }
+    bitmap->gdi = gdi;
+    bitmap->width = width;
+    bitmap->height = height;
+    bitmap->bitsPerPixel = bitsPerPixel;
+    bitmap->hasBits = hasBits;
+    return bitmap;
+}
+
+} // namespace
+
 DibHandle createDibSection(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
     if (!supportedDepth(bitsPerPixel) || dibByteSize(width, height, bitsPerPixel) < 0) {
         return nullptr;
+    }
+    if (noPixels(width, height)) {
+        return wrap(nullptr, width, height, bitsPerPixel, true);
     }
     BITMAPINFO info;
     std::memset(&info, 0, sizeof(info));
@@ -62,7 +104,7 @@ DibHandle createDibSection(std::int32_t width, std::int32_t height, std::uint16_
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(nullptr, screen);
-    return bitmap;
+    return wrap(bitmap, width, height, bitsPerPixel, true);
 }
 
 DibHandle createBitmapWithoutBits(std::int32_t width, std::int32_t height,
@@ -70,13 +112,20 @@ DibHandle createBitmapWithoutBits(std::int32_t width, std::int32_t height,
     if (!supportedDepth(bitsPerPixel) || dibByteSize(width, height, bitsPerPixel) < 0) {
         return nullptr;
     }
+    if (noPixels(width, height)) {
+        return wrap(nullptr, width, height, bitsPerPixel, false);
+    }
     // A device-dependent bitmap: GetObjectW reports no bits for it.
-    return CreateBitmap(width, height, 1, bitsPerPixel, nullptr);
+    return wrap(CreateBitmap(width, height, 1, bitsPerPixel, nullptr), width, height, bitsPerPixel,
+                false);
 }
 
 int fillDibBlack(DibHandle bitmap) {
     if (bitmap == nullptr) {
         return 0;
+    }
+    if (bitmap->gdi == nullptr) {
+        return 1; // no pixels to fill
     }
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -84,10 +133,10 @@ int fillDibBlack(DibHandle bitmap) {
     if (memory == nullptr) {
         return 0;
     }
-    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HGDIOBJ previous = SelectObject(memory, bitmap->gdi);
     BITMAP description;
     int ok = 0;
-    if (previous != nullptr && GetObjectW(bitmap, sizeof(description), &description) != 0) {
+    if (previous != nullptr && GetObjectW(bitmap->gdi, sizeof(description), &description) != 0) {
         ok = BitBlt(memory, 0, 0, description.bmWidth, description.bmHeight, nullptr, 0, 0,
                     BLACKNESS)
                  ? 1
@@ -101,8 +150,19 @@ int fillDibBlack(DibHandle bitmap) {
 }
 
 int describeDib(DibHandle bitmap, DibInfo& info) {
+    if (bitmap == nullptr) {
+        return 0;
+    }
+    if (bitmap->gdi == nullptr) {
+        info.width = bitmap->width;
+        info.height = bitmap->height;
+        info.bitsPerPixel = bitmap->bitsPerPixel;
+        info.rowStride = dibRowStride(bitmap->width, bitmap->bitsPerPixel);
+        info.bits = bitmap->hasBits ? &bitmap->emptyBits : nullptr;
+        return 1;
+    }
     BITMAP description;
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(description), &description) == 0) {
+    if (GetObjectW(bitmap->gdi, sizeof(description), &description) == 0) {
         return 0;
     }
     info.width = description.bmWidth;
@@ -115,7 +175,10 @@ int describeDib(DibHandle bitmap, DibInfo& info) {
 
 void deleteDib(DibHandle bitmap) {
     if (bitmap != nullptr) {
-        DeleteObject(bitmap);
+        if (bitmap->gdi != nullptr) {
+            DeleteObject(bitmap->gdi);
+        }
+        delete bitmap;
     }
 }
 

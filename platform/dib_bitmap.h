@@ -1,22 +1,16 @@
 // Device-independent bitmaps: on Windows the GDI calls themselves, elsewhere
 // an in-memory bitmap that behaves the same way (rows padded to 4 bytes,
 // bottom-up, pixels in B, G, R order). Handles are deleted with deleteDib.
+// A bitmap without pixels (width or height 0) is described without GDI on
+// Windows too, as GDI makes no section of no rows.
 #pragma once
 
 #include <cstdint>
 
-#ifdef _WIN32
-struct HBITMAP__;
-#endif
-
 namespace yfx {
 
-#ifdef _WIN32
-using DibHandle = HBITMAP__*; // an HBITMAP
-#else
-struct DibBitmap;
+struct DibBitmap; // on Windows an HBITMAP and the size it was made with
 using DibHandle = DibBitmap*;
-#endif
 
 // What GetObjectW reports about a bitmap.
 struct DibInfo {

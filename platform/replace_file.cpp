@@ -1,5 +1,6 @@
 #include "platform/replace_file.h"
 
+#include "platform/new_file.h"
 #include "platform/path.h"
 #include "platform/temp_file.h"
 #include "platform/utf8.h"
@@ -34,15 +35,6 @@ fs::path fsPath(const std::wstring& hostPath) {
 #endif
 }
 
-// Creates a file that did not exist before ("x": fails if it does).
-std::FILE* createNew(const fs::path& path) {
-#if defined(_WIN32)
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
 // ".tmp-" and 12 random hex digits.
 std::string randomSuffix() {
     static std::mt19937_64 random = [] {
@@ -64,7 +56,7 @@ std::FILE* openNewBeside(const fs::path& dir, PathFor pathFor, fs::path& created
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         created = pathFor(randomSuffix());
         errno = 0;
-        if (std::FILE* f = createNew(created)) {
+        if (std::FILE* f = createNewFile(created)) {
             return f;
         }
         if (errno != EEXIST) {

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 # usage: install-deps.sh [PRESET...]; a 32-bit preset (m32, m32-container) among
-# them adds the i386 libraries its build links (and the i386 architecture).
+# them adds the i386 libraries its build links (and the i386 architecture); a
+# Windows preset (mingw64, mingw32) the MinGW-w64 compilers, the target's zlib
+# and what scripts/target-deps.sh needs; mingw64 also the 64-bit Wine that runs
+# its tests. "wine32" stands for the 32-bit Wine that runs mingw32's tests (an
+# i386 package, so it adds the i386 architecture too).
 #
 # A package index that fails to download (a mirror in the middle of a sync) is
 # only a warning: the lists already present may still hold every package. The
@@ -9,15 +13,22 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang zlib1g-dev libdeflate-dev qtbase5-dev qtscript5-dev
           libgtest-dev libbenchmark-dev nlohmann-json3-dev libassimp-dev assimp-testmodels)
+mingw_packages=(mingw-w64 libz-mingw-w64-dev dpkg-dev)
 need_i386=0
 for preset in "$@"; do
   case "$preset" in
-    m32*) need_i386=1 ;;
+    m32*)
+      need_i386=1
+      packages+=(g++-multilib zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386)
+      ;;
+    mingw64) packages+=("${mingw_packages[@]}" wine64) ;;
+    mingw32) packages+=("${mingw_packages[@]}") ;;
+    wine32)
+      need_i386=1
+      packages+=(wine32:i386)
+      ;;
   esac
 done
-if [ "$need_i386" -eq 1 ]; then
-  packages+=(g++-multilib zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386)
-fi
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
 # A package installed for two architectures must be asked for with the native one.
@@ -26,7 +37,7 @@ installed() {
 }
 missing=()
 for p in "${packages[@]}"; do
-  installed "$p" || missing+=("$p")
+  installed "$p" || [[ " ${missing[*]} " == *" $p "* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -gt 0 ] || exit 0
 

@@ -4,8 +4,6 @@
 // and layers.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
@@ -184,8 +182,9 @@ TEST(ReaderCases, NormalsAreReadPastAndMissingColoursStayWhite) {
 class TextureFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = ::testing::TempDir() + "reader_textures_" + std::to_string(::getpid()) + "/";
-        ASSERT_EQ(std::system(("mkdir -p '" + folder_ + "sub' '" + folder_ + "part'").c_str()), 0);
+        ASSERT_TRUE(scratch_.ready());
+        folder_ = scratch_.path() + "/";
+        ASSERT_TRUE(makeFolder(folder_ + "sub") && makeFolder(folder_ + "part"));
         touch(folder_ + "sub/rel.png");
         touch(folder_ + "sub/a.png");
         // All six paths of a type 5 map in sub/, all but p5.png in part/.
@@ -196,17 +195,10 @@ protected:
             }
         }
     }
-    void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
 
     static void touch(const std::string& path) { std::ofstream(path) << "x"; }
     // The folder as the document names it: in the host convention.
-    std::wstring wfolder() const {
-        std::wstring w(folder_.begin(), folder_.end());
-        for (wchar_t& c : w) {
-            c = c == L'/' ? L'\\' : c;
-        }
-        return w;
-    }
+    std::wstring wfolder() const { return hostPath(folder_); }
 
     // Writes the scene as a file into the folder and loads it from there.
     std::wstring loadColourPath(int version, const std::wstring& stored) {
@@ -218,10 +210,11 @@ protected:
             .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
         yfx::SceneDoc doc;
         std::string reason;
-        EXPECT_EQ(yfx::loadFile(doc, std::wstring(path.begin(), path.end()), &reason), 1) << reason;
+        EXPECT_EQ(yfx::loadFile(doc, hostPath(path), &reason), 1) << reason;
         return doc.materials.empty() ? L"" : wide(doc.materials[0].maps[0]->path);
     }
 
+    ScratchFolder scratch_{"reader_textures_"};
     std::string folder_;
 };
 

@@ -5,13 +5,10 @@
 // files written nowhere but the project folder.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <random>
 #include <set>
 
@@ -166,26 +163,14 @@ TEST(ChunkedRobustness, HostileCountsNeverTurnIntoGiantAllocations) {
 // relative to the working folder is seen too.
 class ScratchProject {
 public:
-    ScratchProject() {
-        std::string pattern = ::testing::TempDir() + "chunked_sweep_XXXXXX";
-        char previous[4096];
-        if (::getcwd(previous, sizeof previous) == nullptr || ::mkdtemp(&pattern[0]) == nullptr) {
+    ScratchProject() : scratch_("chunked_sweep_") {
+        if (!scratch_.ready() || !makeFolder(scratch_.file("project")) ||
+            !makeFolder(scratch_.file("work"))) {
             return;
         }
-        root_ = pattern + "/";
-        folder_ = root_ + "project/";
-        previous_ = previous;
-        if (::mkdir(folder_.c_str(), 0700) != 0 || ::mkdir((root_ + "work").c_str(), 0700) != 0 ||
-            ::chdir((root_ + "work").c_str()) != 0) {
-            folder_.clear();
-        }
-    }
-    ~ScratchProject() {
-        if (!previous_.empty() && ::chdir(previous_.c_str()) != 0) {
-            ADD_FAILURE() << "cannot return to " << previous_;
-        }
-        if (!root_.empty()) {
-            std::system(("rm -rf '" + root_ + "'").c_str());
+        working_.emplace(scratch_.file("work"));
+        if (working_->entered()) {
+            folder_ = scratch_.file("project/");
         }
     }
     ScratchProject(const ScratchProject&) = delete;
@@ -195,25 +180,20 @@ public:
 
     // The folder in the host convention, as the import driver hands it over.
     std::wstring hostPath(const std::string& name = std::string()) const {
-        std::wstring host;
-        for (char c : folder_ + name) {
-            host += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-        }
-        return host;
+        return yfx_test::hostPath(folder_ + name);
     }
 
     // True when nothing but plain files in the project folder was written
     // (else `stray` says what was found).
     bool writtenOnlyInside(std::string& stray) const {
-        const std::set<std::string> beside = entriesOf(root_);
+        const std::set<std::string> beside = entriesOf(scratch_.path());
         if (beside != std::set<std::string>{"project", "work"} ||
-            !entriesOf(root_ + "work").empty()) {
+            !entriesOf(scratch_.file("work")).empty()) {
             stray = "a file beside the project folder or in the working folder";
             return false;
         }
         for (const std::string& name : entriesOf(folder_)) {
-            struct stat info;
-            if (::lstat((folder_ + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            if (!isPlainFile(folder_ + name)) {
                 stray = "not a plain file: " + name;
                 return false;
             }
@@ -228,16 +208,18 @@ public:
         for (const std::string& name : entriesOf(folder_)) {
             ++found;
             if (name != keep) {
-                ::unlink((folder_ + name).c_str());
+                removeTree(folder_ + name);
             }
         }
         return found;
     }
 
 private:
-    std::string root_;
+    // Declared first, removed last: the working folder is left before the
+    // scratch folder that holds it is removed.
+    ScratchFolder scratch_;
+    std::optional<ScopedWorkingFolder> working_;
     std::string folder_;
-    std::string previous_;
 };
 
 // The four-byte hostile values written at an offset of an image of `size`

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <unistd.h>
 
 #include "bench/synthetic_scene.h"
 #include "format/byte_cursor.h"
@@ -46,7 +45,7 @@ struct Layout {
 void expectTheSameDocumentWhateverTheStep(const Layout& layout, const std::string& dir) {
     SCOPED_TRACE(layout.name);
     ASSERT_GT(layout.plain.size(), 1000000u); // hundreds of pages
-    const std::string path = dir + "/scene.yfx";
+    const std::string path = dir + "scene.yfx";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     ASSERT_EQ(std::fwrite(layout.plain.data(), 1, layout.plain.size(), f), layout.plain.size());
@@ -129,8 +128,9 @@ TEST(ImageRelease, TheDocumentIsTheSameWhateverTheStep) {
     size.keys = 5;
     yfx_bench::buildSyntheticScene(scene, size);
 
-    std::string dir = ::testing::TempDir() + "image_release_XXXXXX";
-    ASSERT_NE(::mkdtemp(&dir[0]), nullptr);
+    ScratchFolder scratch("image_release_");
+    ASSERT_TRUE(scratch.ready());
+    const std::string dir = scratch.path() + "/";
     const ByteList v31 = write(scene, false);
     const ByteList v9 = write(scene, true);
     const ByteList chunked = largeChunkedImage();
@@ -142,7 +142,6 @@ TEST(ImageRelease, TheDocumentIsTheSameWhateverTheStep) {
     for (const Layout& layout : layouts) {
         expectTheSameDocumentWhateverTheStep(layout, dir);
     }
-    ::rmdir(dir.c_str());
 }
 
 TEST(ImageRelease, TheCursorCannotSeekBehindItsFloor) {

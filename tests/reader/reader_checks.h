@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cstdint>
 #include <set>
 #include <string>
@@ -14,6 +12,7 @@
 #include "document/scene_doc.h"
 #include "format/load_file.h"
 #include "format/loaded_document_check.h"
+#include "support/test_files.h"
 
 namespace yfx_test {
 
@@ -48,21 +47,6 @@ inline bool isEmpty(const yfx::SceneDoc& doc) {
     return doc.lights.empty() && doc.cameras.empty() && doc.materials.empty() &&
            doc.groups.empty() && doc.vertices.empty() && doc.face_links.empty() &&
            doc.uvsets.empty() && doc.meshes.empty() && doc.bones.empty() && doc.animations.empty();
-}
-
-// The names in a folder (without "." and ".."); empty for a missing folder.
-inline std::set<std::string> entriesOf(const std::string& dir) {
-    std::set<std::string> out;
-    if (DIR* d = ::opendir(dir.c_str())) {
-        while (dirent* e = ::readdir(d)) {
-            const std::string n = e->d_name;
-            if (n != "." && n != "..") {
-                out.insert(n);
-            }
-        }
-        ::closedir(d);
-    }
-    return out;
 }
 
 } // namespace yfx_test

@@ -4,8 +4,6 @@
 // failure and no giant allocation.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -241,11 +239,8 @@ TEST(Robustness, HostileCountsAtEveryWord) {
 // crafted cases) loads with a documented status.
 TEST(Robustness, RegressionFiles) {
     const std::string folder = YFX_TEST_DATA_DIR;
-    DIR* dir = opendir(folder.c_str());
-    ASSERT_NE(dir, nullptr);
     int seen = 0;
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
+    for (const std::string& name : entriesOf(folder)) {
         if (name.rfind("reader_", 0) != 0) {
             continue;
         }
@@ -258,7 +253,6 @@ TEST(Robustness, RegressionFiles) {
         EXPECT_LT(largestAllocation(), std::size_t(64) << 20) << name;
         ++seen;
     }
-    closedir(dir);
     EXPECT_GT(seen, 0);
 }
 

@@ -1,8 +1,20 @@
 // Every load status from its cause, and the failure reason that goes with it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+
+#if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winioctl.h>
+#endif
+
 #include "format/header_codec.h"
 #include "reader/chunked_builder.h"
+#include "reader/largest_allocation.h"
 #include "reader/reader_checks.h"
 
 using namespace yfx_test;
@@ -122,6 +134,43 @@ TEST(LoadStatus, FileThatCannotBeOpened) {
     std::string reason;
     EXPECT_EQ(yfx::loadFile(doc, L"/nonexistent/dir/scene.yfx", &reason), -8);
     EXPECT_FALSE(reason.empty());
+}
+
+// A file of `size` zero bytes that takes no disk space: its length is set,
+// nothing is written (on Windows the C runtime would write every zero).
+bool makeSparseFile(const std::string& path, std::uint64_t size) {
+#if defined(_WIN32)
+    HANDLE file = CreateFileW(fs::u8path(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD returned = 0;
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    return CloseHandle(file) && sized;
+#else
+    std::ofstream(path, std::ios::binary).put('\0');
+    std::error_code ec;
+    fs::resize_file(path, size, ec);
+    return !ec;
+#endif
+}
+
+TEST(LoadStatus, FileOverFourGiBIsRefusedBeforeAllocating) {
+    ScratchFolder scratch("reader_large_");
+    ASSERT_TRUE(scratch.ready());
+    const std::string path = scratch.file("large.yfx");
+    ASSERT_TRUE(makeSparseFile(path, (std::uint64_t(1) << 32) + 16));
+    yfx::SceneDoc doc;
+    std::string reason;
+    resetLargestAllocation();
+    EXPECT_EQ(yfx::loadFile(doc, hostPath(path), &reason), 0);
+    EXPECT_EQ(reason, "the file is larger than 4 GiB");
+    EXPECT_LT(largestAllocation(), std::size_t(1) << 20);
+    EXPECT_TRUE(isEmpty(doc));
 }
 
 TEST(LoadStatus, FileWithoutRecordsIsRefused) {

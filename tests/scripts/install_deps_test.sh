@@ -2,20 +2,24 @@
 # The install and CI scripts with a package index that fails to update: apt-get,
 # dpkg, sudo, cmake and ctest are replaced by stubs on PATH that record their
 # calls, so both outcomes (the packages install from the lists present, or they
-# cannot be installed) run without touching the machine.
+# cannot be installed) run without touching the machine. The scripts run from
+# a copy of scripts/ whose target-deps.sh only records its call.
 set -uo pipefail
-repo="$(cd "$(dirname "$0")/../.." && pwd)"
+source_repo="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/bin"
+mkdir -p "$work/bin" "$work/repo"
 calls="$work/calls"
+repo="$work/repo"
+cp -r "$source_repo/scripts" "$repo/"
+printf '#!/usr/bin/env bash\necho "target-deps $*" >>"%s"\n' "$calls" >"$repo/scripts/target-deps.sh"
 
 stub() { # NAME BODY
   printf '#!/usr/bin/env bash\necho "%s $*" >>"%s"\n%s\n' "$1" "$calls" "$2" >"$work/bin/$1"
   chmod +x "$work/bin/$1"
 }
 # Nothing is installed; the update always fails; the install fails when
-# STUB_INSTALL_FAILS is set.
+# STUB_INSTALL_FAILS is 1, or when it asks for a package STUB_INSTALL_FAILS names.
 stub dpkg 'case "$1" in
   -s) exit 1 ;;
   --print-architecture) echo amd64 ;;
@@ -26,7 +30,12 @@ esac
 exit 0'
 stub apt-get 'case "$1" in
   update) echo "E: File has unexpected size (1234 != 5678). Mirror sync in progress?" >&2; exit 100 ;;
-  install) [ -n "${STUB_INSTALL_FAILS:-}" ] && { echo "E: Unable to correct problems" >&2; exit 100; } ;;
+  install)
+    if [ "${STUB_INSTALL_FAILS:-}" = 1 ] || { [ -n "${STUB_INSTALL_FAILS:-}" ] &&
+         [[ " $* " == *" ${STUB_INSTALL_FAILS} "* ]]; }; then
+      echo "E: Unable to correct problems" >&2
+      exit 100
+    fi ;;
 esac
 exit 0'
 stub sudo 'exec "$@"'
@@ -81,6 +90,38 @@ check "a skipped preset builds nothing" bash -c "! grep -q '^cmake' '$calls'"
 run "$repo/scripts/optional-preset.sh" m32-container
 check "a preset that installs is built" grep -q '^cmake --build --preset m32-container' "$calls"
 check "and tested" grep -q '^ctest --preset m32-container' "$calls"
+
+# Windows x64: the cross compilers, the target's zlib and the 64-bit Wine; its
+# libraries are built into its build folder before it is configured.
+run "$repo/scripts/install-deps.sh" mingw64
+check "mingw64 installs the cross compilers, zlib and Wine" \
+  grep -q '^apt-get install .*mingw-w64 libz-mingw-w64-dev dpkg-dev wine64' "$calls"
+check "mingw64 needs no i386" bash -c "! grep -q -- '--add-architecture' '$calls'"
+run "$repo/scripts/test.sh" mingw64
+check "mingw64 builds its target's libraries into its build folder" \
+  grep -q '^target-deps cmake/mingw64.cmake build/mingw64/deps' "$calls"
+check "mingw64 runs ctest refusing a run without tests" \
+  grep -q '^ctest --preset mingw64 --no-tests=error' "$calls"
+
+# Windows x86 where the 32-bit Wine cannot be installed: built, its tests
+# skipped with one line saying why, and the i386 architecture taken back.
+STUB_INSTALL_FAILS=wine32:i386 run "$repo/scripts/optional-preset.sh" mingw32
+check "mingw32 without wine32 succeeds" [ "$status" -eq 0 ]
+check "mingw32 is still built" grep -q '^cmake --build --preset mingw32' "$calls"
+check "but not tested" bash -c "! grep -q '^ctest' '$calls'"
+check "one line says the run was skipped and why" \
+  bash -c "[ \$(grep -c '^skipped' '$work/out') -eq 1 ] &&
+    grep -q '^skipped the mingw32 run: .*wine32.*cannot install: .*wine32:i386' '$work/out'"
+check "the i386 architecture added for wine32 is removed" \
+  grep -q -- '--remove-architecture i386' "$calls"
+
+# Where wine32 installs, mingw32 is built and tested.
+run "$repo/scripts/optional-preset.sh" mingw32
+check "mingw32 with wine32 is tested" grep -q '^ctest --preset mingw32 --no-tests=error' "$calls"
+check "wine32 is an i386 package" grep -q '^apt-get install .*wine32:i386' "$calls"
+run "$repo/scripts/test.sh" mingw32
+check "testing mingw32 installs wine32 with its build's packages" \
+  grep -q '^apt-get install .*mingw-w64 .*wine32:i386' "$calls"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -21,6 +20,7 @@
 #include "format/container.h"
 #include "format/file_layout.h"
 #include "format/test_scene.h"
+#include "support/test_files.h"
 
 extern char** environ;
 
@@ -31,27 +31,6 @@ namespace {
 std::string slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void removeTree(const std::string& path) {
-    if (DIR* dir = ::opendir(path.c_str())) {
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string child = path + "/" + name;
-            struct stat st;
-            if (::lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                ::chmod(child.c_str(), 0700);
-                removeTree(child);
-            } else {
-                ::unlink(child.c_str());
-            }
-        }
-        ::closedir(dir);
-    }
-    ::rmdir(path.c_str());
 }
 
 } // namespace
@@ -107,31 +86,15 @@ ToolRun runTool(const std::vector<std::string>& args, const std::vector<std::str
     return run;
 }
 
-ScratchDir::ScratchDir() {
-    std::string pattern = ::testing::TempDir() + "yfx_tools_XXXXXX";
-    if (::mkdtemp(&pattern[0]) == nullptr) {
+ScratchDir::ScratchDir() : folder_("yfx_tools_") {
+    if (!folder_.ready()) {
         throw std::runtime_error("cannot create a scratch folder");
     }
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    removeTree(path_);
 }
 
 std::vector<std::string> ScratchDir::entries() const {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(path_.c_str())) {
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    const std::set<std::string> names = entriesOf(path());
+    return std::vector<std::string>(names.begin(), names.end());
 }
 
 std::vector<std::uint8_t> readBytes(const std::string& path) {

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/scene_doc.h"
+#include "support/test_files.h"
 
 namespace yfx_test {
 
@@ -25,21 +26,19 @@ struct ToolRun {
 ToolRun runTool(const std::vector<std::string>& args,
                 const std::vector<std::string>& environment = {});
 
-// A fresh, empty folder, removed with everything in it on destruction.
+// A fresh, empty folder, removed with everything in it on destruction (a
+// ScratchFolder of support/test_files.h that throws when it cannot be made).
 class ScratchDir {
 public:
     ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
 
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return folder_.path(); }
+    std::string file(const std::string& name) const { return folder_.file(name); }
     // Names of the entries in the folder, sorted.
     std::vector<std::string> entries() const;
 
 private:
-    std::string path_;
+    ScratchFolder folder_;
 };
 
 std::vector<std::uint8_t> readBytes(const std::string& path);
