@@ -1,6 +1,6 @@
 #include "dzfacetmesh.h"
 
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 
 #include <algorithm>
 

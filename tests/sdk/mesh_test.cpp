@@ -5,7 +5,7 @@
 #include "dzmodifier.h"
 #include "dznode.h"
 #include "dzobject.h"
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 
 #include <gtest/gtest.h>
 
