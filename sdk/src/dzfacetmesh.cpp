@@ -1,5 +1,6 @@
 #include "dzfacetmesh.h"
 
+#include "dzfacegroup.h"
 #include "dzvertexmap.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #include "dzdefaultmaterial.h"
+#include "dzfacegroup.h"
 #include "dzfacetmesh.h"
 #include "dzfacetshape.h"
 #include "dzmap.h"
