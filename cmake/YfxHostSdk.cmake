@@ -114,6 +114,35 @@ function(yfx_host_sdk_write_def file)
   file(WRITE "${file}" "EXPORTS\n    getSDKVersion @1\n    getPluginDefinition @2\n")
 endfunction()
 
+# yfx_host_sdk_module_sources(SOURCE_DIR SDK_MEMORY SOURCES_OUT MOC_HEADERS_OUT):
+# the sources of the module for the real host, and the headers its moc runs
+# on. Every source of export/, import/ and plugin/, except the stand-in
+# harness's entry point, and except the heap routing when the SDK's
+# dzsdkmemory (SDK_MEMORY true) takes its place; the Q_OBJECT headers of
+# plugin/.
+function(yfx_host_sdk_module_sources src sdk_memory sources_out headers_out)
+  # A configuration globs again when a file comes or goes; a script cannot.
+  set(depends CONFIGURE_DEPENDS)
+  if(CMAKE_SCRIPT_MODE_FILE)
+    set(depends "")
+  endif()
+  file(GLOB sources ${depends} ${src}/export/*.cpp ${src}/import/*.cpp ${src}/plugin/*.cpp)
+  list(REMOVE_ITEM sources ${src}/plugin/harness_entry.cpp)
+  if(sdk_memory)
+    list(REMOVE_ITEM sources ${src}/plugin/host_heap_win.cpp)
+  endif()
+  file(GLOB candidates ${depends} ${src}/plugin/*.h)
+  set(headers "")
+  foreach(header IN LISTS candidates)
+    file(READ ${header} text)
+    if(text MATCHES "Q_OBJECT")
+      list(APPEND headers ${header})
+    endif()
+  endforeach()
+  set(${sources_out} "${sources}" PARENT_SCOPE)
+  set(${headers_out} "${headers}" PARENT_SCOPE)
+endfunction()
+
 # The SDK folder from YFX_HOST_SDK_DIR, or DAZ_SDK_DIR as the host's own
 # samples call it (cache variable or environment), or empty.
 function(yfx_host_sdk_dir out)
@@ -148,7 +177,11 @@ function(yfx_check_host_sdk_toolchain sdk_dir)
   yfx_host_sdk_toolchain_error(toolchain_error "${CMAKE_CXX_COMPILER_ID}"
                                "${CMAKE_CXX_COMPILER_FRONTEND_VARIANT}" "${MSVC_VERSION}"
                                ${has_memory} ${routing})
-  if(toolchain_error)
+  if(toolchain_error AND YFX_HOST_SDK_CONFIGURE_ONLY)
+    # For the tests on machines without Visual Studio: the configuration is
+    # generated so that it can be inspected; it cannot be built.
+    message(WARNING "YFX_HOST_SDK_DIR: ${toolchain_error} (YFX_HOST_SDK_CONFIGURE_ONLY: configuring anyway, do not build)")
+  elseif(toolchain_error)
     message(FATAL_ERROR "YFX_HOST_SDK_DIR: ${toolchain_error}")
   endif()
 endfunction()
@@ -160,21 +193,15 @@ function(yfx_add_host_sdk_module sdk_dir)
   yfx_host_sdk_layout("${sdk_dir}" "${CMAKE_SIZEOF_VOID_P}" sdk)
 
   set(src ${PROJECT_SOURCE_DIR})
-  file(GLOB sources CONFIGURE_DEPENDS ${src}/export/*.cpp ${src}/import/*.cpp ${src}/plugin/*.cpp)
-  # The harness's entry point is for the stand-in host only.
-  list(REMOVE_ITEM sources ${src}/plugin/harness_entry.cpp)
+  set(has_memory FALSE)
   if(sdk_SDK_MEMORY)
-    list(REMOVE_ITEM sources ${src}/plugin/host_heap_win.cpp)
+    set(has_memory TRUE)
   endif()
+  yfx_host_sdk_module_sources(${src} ${has_memory} sources headers)
 
   # The SDK's Qt 4 moc on every Q_OBJECT header; -f includes the header by
   # its project path, as the sources do.
-  file(GLOB headers CONFIGURE_DEPENDS ${src}/plugin/*.h)
   foreach(header IN LISTS headers)
-    file(READ ${header} text)
-    if(NOT text MATCHES "Q_OBJECT")
-      continue()
-    endif()
     get_filename_component(name ${header} NAME_WE)
     file(RELATIVE_PATH relative ${src} ${header})
     set(out ${CMAKE_CURRENT_BINARY_DIR}/moc/moc_${name}.cpp)

@@ -121,6 +121,44 @@ yfx_host_sdk_write_def(${WORK_DIR}/module.def)
 file(READ ${WORK_DIR}/module.def def)
 expect("definition file" "${def}" "EXPORTS\n    getSDKVersion @1\n    getPluginDefinition @2\n")
 
+# The module's sources: everything host-facing but the stand-in harness's
+# entry point; the heap routing unless dzsdkmemory replaces it; moc on the
+# Q_OBJECT headers of plugin/ only.
+file(GLOB host_facing ${SOURCE_DIR}/export/*.cpp ${SOURCE_DIR}/import/*.cpp
+     ${SOURCE_DIR}/plugin/*.cpp)
+list(LENGTH host_facing all_count)
+foreach(memory FALSE TRUE)
+  yfx_host_sdk_module_sources(${SOURCE_DIR} ${memory} sources headers)
+  list(LENGTH sources count)
+  set(left_out 1)
+  if(memory)
+    set(left_out 2)
+  endif()
+  math(EXPR expected_count "${all_count} - ${left_out}")
+  expect("source count, dzsdkmemory ${memory}" "${count}" "${expected_count}")
+  foreach(needed plugin/plugin_main.cpp plugin/yfx_export_filter.cpp export/export_driver.cpp
+                 import/import_driver.cpp)
+    if(NOT "${SOURCE_DIR}/${needed}" IN_LIST sources)
+      expect("${needed} in the module" "missing" "present")
+    endif()
+  endforeach()
+  if("${SOURCE_DIR}/plugin/harness_entry.cpp" IN_LIST sources)
+    expect("the harness entry point in the module" "present" "missing")
+  endif()
+  set(routing_in FALSE)
+  if("${SOURCE_DIR}/plugin/host_heap_win.cpp" IN_LIST sources)
+    set(routing_in TRUE)
+  endif()
+  if(memory)
+    expect("heap routing beside dzsdkmemory" "${routing_in}" "FALSE")
+  else()
+    expect("heap routing without dzsdkmemory" "${routing_in}" "TRUE")
+  endif()
+endforeach()
+list(TRANSFORM headers REPLACE "^${SOURCE_DIR}/" "")
+expect("moc headers" "${headers}"
+       "plugin/yfx_export_dlg.h;plugin/yfx_export_filter.h;plugin/yfx_import_dlg.h;plugin/yfx_import_filter.h")
+
 # The SDK folder: YFX_HOST_SDK_DIR first, then DAZ_SDK_DIR (cache or
 # environment), with Windows separators made CMake's.
 set(YFX_HOST_SDK_DIR "C:\\SDK\\yfx")
@@ -147,6 +185,31 @@ execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/configu
 expect_match("configure with g++: fails" "${status}" "^[1-9]")
 expect_match("configure with g++: says why" "${err}"
              "YFX_HOST_SDK_DIR: MinGW and other GNU-style compilers \\(GNU\\) cannot build")
+
+# The configuration it would generate, with the refusal turned into a warning
+# (it cannot be built here): the module's name, its definition file, moc on
+# the Q_OBJECT headers, installation into plugins/ and a ZIP package.
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/generated -G Ninja
+                        -DYFX_HOST_SDK_DIR=${sdk} -DYFX_HOST_SDK_CONFIGURE_ONLY=ON
+                        -DYFX_BUILD_TESTS=OFF -DYFX_BUILD_BENCH=OFF
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+expect("configure only: succeeds" "${status}" "0")
+if(status EQUAL 0)
+  file(READ ${WORK_DIR}/generated/build.ninja ninja)
+  file(READ ${WORK_DIR}/generated/cmake_install.cmake install)
+  file(READ ${WORK_DIR}/generated/CPackConfig.cmake cpack)
+  file(READ ${WORK_DIR}/generated/yfx_filter_64.def def)
+  expect("generated definition file" "${def}" "EXPORTS\n    getSDKVersion @1\n    getPluginDefinition @2\n")
+  expect_match("module target" "${ninja}" "build yfx_filter_64[.]")
+  expect_match("moc with the project path" "${ninja}" "moc[.]exe -fplugin/yfx_import_dlg[.]h")
+  expect_match("SDK libraries linked" "${ninja}" "lib/x64/QtScript4[.]lib")
+  expect_match("installed into plugins/" "${install}" "/plugins\" TYPE MODULE")
+  expect_match("ZIP package" "${cpack}" "CPACK_GENERATOR \"ZIP\"")
+  expect_match("package name" "${cpack}" "CPACK_PACKAGE_FILE_NAME \"yfx_filter_64-[0-9.]+-x64\"")
+  if(ninja MATCHES "dzcore_autogen|Qt5")
+    expect("the stand-in or Qt 5 in the real-host build" "present" "absent")
+  endif()
+endif()
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} failed")
