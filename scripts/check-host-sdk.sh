@@ -4,8 +4,10 @@
 #  1. every source compiles (syntax only) for Windows x64 and x86 with MinGW-w64
 #     g++ against the SDK's headers, with the defines a Qt 4 module build uses;
 #  2. the SDK's own Qt 4 moc (a Windows program, run under Wine) accepts every
-#     Q_OBJECT header of plugin/, and what it writes compiles the same way.
-# Nothing links: the SDK's libraries are Visual Studio import libraries.
+#     Q_OBJECT header of plugin/, and what it writes compiles the same way;
+#  3. the module's heap routing (plugin/host_heap_win.cpp) sends the module's
+#     allocations to the C runtime of a fake dzcore.dll, run under Wine (x64).
+# Nothing links against the SDK: its libraries are Visual Studio import libraries.
 #
 # The SDK is not part of the repository (its licence forbids copying it); it is
 # expected beside the clone, in ../shared/host-sdk-4.5 (include/, bin/x64/moc.exe),
@@ -98,9 +100,30 @@ for target in x86_64-w64-mingw32 i686-w64-mingw32; do
   printf '%s\n' "${sources[@]}" "${mocced[@]}" | sed "s|^|$target |"
 done | xargs -P "$jobs" -L 1 bash -c 'compile_one "$@"' _ || compile_failed=1
 
+# 3. The heap routing, with a fake core library and runtime (tests/plugin/host_heap).
+heap_failed=0
+fixtures="$repo/tests/plugin/host_heap"
+heap="$work/heap"
+mkdir -p "$heap"
+if ! { x86_64-w64-mingw32-gcc -O1 -shared -nostdlib -e0 -o "$heap/msvcr_fake.dll" \
+         "$fixtures/fake_runtime.c" -Wl,--out-implib,"$heap/libmsvcr_fake.a" -lkernel32 &&
+       x86_64-w64-mingw32-gcc -O1 -shared -nostdlib -e0 -o "$heap/dzcore.dll" \
+         "$fixtures/fake_core.c" -L"$heap" -lmsvcr_fake -Wl,--out-implib,"$heap/libdzcore.a" &&
+       x86_64-w64-mingw32-g++ -O1 -std=c++17 -Wall -Wextra -Werror -o "$heap/routing_test.exe" \
+         "$fixtures/routing_test.cpp" plugin/host_heap_win.cpp -L"$heap" -ldzcore \
+         -static-libgcc -static-libstdc++; } >"$work/logs/heap_build.log" 2>&1; then
+  echo "check-host-sdk: the heap routing test does not build:" >&2
+  cat "$work/logs/heap_build.log" >&2
+  heap_failed=1
+elif ! (cd "$heap" && "$wine" routing_test.exe); then
+  echo "check-host-sdk: the heap routing does not reach the core library's runtime" >&2
+  heap_failed=1
+fi
+
 errors=$(cat "$work"/logs/*-w64-mingw32.*.log 2>/dev/null | grep -cE ': (fatal )?error:' || true)
 echo "check-host-sdk: ${#sources[@]} sources and the moc outputs of ${#mocced[@]} of $headers" \
      "Q_OBJECT headers, compiled for x86_64 and i686 against $sdk/include: $errors errors"
-if [ "$compile_failed" -ne 0 ] || [ "$moc_failed" -ne 0 ] || [ "$errors" -ne 0 ]; then
+if [ "$compile_failed" -ne 0 ] || [ "$moc_failed" -ne 0 ] || [ "$errors" -ne 0 ] ||
+   [ "$heap_failed" -ne 0 ]; then
   exit 1
 fi
