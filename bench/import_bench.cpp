@@ -43,6 +43,7 @@
 #include <dzapp.h>
 #include <dzbone.h>
 #include <dzbonebinding.h>
+#include <dzfacegroup.h>
 #include <dzfacetmesh.h>
 #include <dzfacetshape.h>
 #include <dzfigure.h>

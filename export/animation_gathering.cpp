@@ -8,6 +8,7 @@
 #include <dznode.h>
 #include <dzscene.h>
 
+#include "compat/qt_compat.h"
 #include "document/doc_alloc.h"
 #include "document/doc_append.h"
 #include "document/doc_host_transform.h"

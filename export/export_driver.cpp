@@ -1,5 +1,6 @@
 #include "export/export_driver.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_clear.h"
 #include "export/export_file.h"
 #include "export/export_log.h"

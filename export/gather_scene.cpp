@@ -9,6 +9,7 @@
 #include <dznode.h>
 #include <dzscene.h>
 
+#include "compat/qt_compat.h"
 #include "export/animation_gathering.h"
 #include "export/gather_context.h"
 #include "export/gather_summary.h"

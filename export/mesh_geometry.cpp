@@ -6,7 +6,7 @@
 
 #include <dzfacetmesh.h>
 #include <dzmap.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 
 #include "document/doc_alloc.h"
 #include "normalise/index_checks.h"

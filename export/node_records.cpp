@@ -5,6 +5,7 @@
 #include <dzmatrix3.h>
 #include <dznode.h>
 
+#include "compat/qt_compat.h"
 #include "document/doc_append.h"
 #include "export/host_values.h"
 #include "export/phase_progress.h"

@@ -1,5 +1,7 @@
 #include "export/zero_pose.h"
 
+#include "compat/qt_compat.h"
+
 #include <QtCore/QString>
 
 #include <dzfloatproperty.h>
@@ -122,9 +124,13 @@ void ZeroPose::restore() {
             }
             break;
         }
-        case Change::AddedKey:
-            property->deleteKeys(DzTimeRange(it->time, it->time));
+        case Change::AddedKey: {
+            // DzFloatProperty hides the time-range overload behind its index
+            // one; the base class's overload deletes by time.
+            DzProperty& base = *property;
+            base.deleteKeys(DzTimeRange(it->time, it->time));
             break;
+        }
         }
     }
     saved_.clear();

@@ -1,5 +1,6 @@
 #include "import/build_meshes.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_animation.h"
 #include "import/animation_keys.h"
 #include "import/figure_shape.h"

@@ -1,5 +1,6 @@
 #include "import/host_lights.h"
 
+#include "compat/qt_compat.h"
 #include "import/host_numbers.h"
 #include "util/matrix_math.h"
 

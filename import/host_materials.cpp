@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "compat/qt_compat.h"
 #include "import/host_numbers.h"
 #include "normalise/index_checks.h"
 

@@ -1,5 +1,6 @@
 #include "import/import_build.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_weights.h"
 #include "import/build_meshes.h"
 #include "import/group_bones.h"

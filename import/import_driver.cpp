@@ -1,5 +1,6 @@
 #include "import/import_driver.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_clear.h"
 #include "format/load_file.h"
 #include "import/import_build.h"

@@ -1,5 +1,6 @@
 #include "import/import_shape.h"
 
+#include "compat/qt_compat.h"
 #include "import/host_materials.h"
 #include "normalise/index_checks.h"
 

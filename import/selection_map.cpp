@@ -1,5 +1,7 @@
 #include "import/selection_map.h"
 
+#include "compat/qt_compat.h"
+
 #include <dzbone.h>
 #include <dzfigure.h>
 #include <dzselectionmap.h>

@@ -1,5 +1,6 @@
 #include "import/skeleton.h"
 
+#include "compat/qt_compat.h"
 #include "import/animation_keys.h"
 #include "normalise/index_checks.h"
 #include "platform/path.h"

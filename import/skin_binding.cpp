@@ -1,5 +1,6 @@
 #include "import/skin_binding.h"
 
+#include "compat/qt_compat.h"
 #include "import/selection_map.h"
 
 #include <dzbone.h>

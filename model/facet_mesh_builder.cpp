@@ -6,7 +6,7 @@
 #include <assimp/mesh.h>
 
 #include <dzfacetmesh.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 
 #include <algorithm>
 #include <array>

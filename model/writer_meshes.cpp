@@ -14,7 +14,7 @@
 #include <dzobject.h>
 #include <dzselectionmap.h>
 #include <dzskinbinding.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 #include <dzweightmap.h>
 
 #include <map>

@@ -1,12 +1,6 @@
 #include "plugin/dialog_frame.h"
 
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QDialog>
-#include <QtWidgets/QGroupBox>
-#include <QtWidgets/QPushButton>
-#include <QtWidgets/QSpacerItem>
-#include <QtWidgets/QStyle>
-#include <QtWidgets/QWhatsThis>
+#include "compat/qt_compat.h"
 
 namespace yfx {
 
@@ -35,9 +29,10 @@ DialogButtons addDialogButtonRow(QDialog* dialog, QBoxLayout* layout) {
                 "the dialog. Being placed in this location provides both PC and Mac users a "
                 "common logical place for quick help in the dialog without impacting general "
                 "widget layout."));
-    // The button promises the interactive help tool, so it starts it.
-    QObject::connect(buttons.whatsThis, &QPushButton::clicked,
-                     [] { QWhatsThis::enterWhatsThisMode(); });
+    // The button promises the interactive help tool, so it starts it: through
+    // the action Qt makes for that, as QWhatsThis::enterWhatsThisMode is no slot.
+    QObject::connect(buttons.whatsThis, SIGNAL(clicked()), QWhatsThis::createAction(group),
+                     SLOT(trigger()));
     row->addWidget(buttons.whatsThis);
 
     row->addItem(new QSpacerItem(80, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -47,14 +42,14 @@ DialogButtons addDialogButtonRow(QDialog* dialog, QBoxLayout* layout) {
     buttons.accept->setDefault(true);
     buttons.accept->setWhatsThis(
         translate(dialog, "<b>Accept :</b><br>Click here to accept the dialog."));
-    QObject::connect(buttons.accept, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(buttons.accept, SIGNAL(clicked()), dialog, SLOT(accept()));
     row->addWidget(buttons.accept);
 
     buttons.cancel = new QPushButton(translate(dialog, "&Cancel"), group);
     buttons.cancel->setMinimumWidth(80);
     buttons.cancel->setWhatsThis(
         translate(dialog, "<b>Cancel :</b><br>Click here to cancel the dialog."));
-    QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(buttons.cancel, SIGNAL(clicked()), dialog, SLOT(reject()));
     row->addWidget(buttons.cancel);
 
     layout->addWidget(group);

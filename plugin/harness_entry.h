@@ -33,6 +33,7 @@ typedef void (*YfxSetHarnessMessageSinkFn)(YfxHarnessMessageSink sink, void* use
 // The name to resolve.
 constexpr const char* kYfxSetHarnessMessageSinkName = "yfxSetHarnessMessageSink";
 
-// Installs `sink` (null: the boxes again). Defined by the module; a harness
+// Installs `sink` (null: the boxes again). Defined by the module built for the
+// stand-in host (plugin/harness_entry.cpp), not by the real host's; a harness
 // resolves it by name rather than linking to it.
 YFX_HARNESS_ENTRY void yfxSetHarnessMessageSink(YfxHarnessMessageSink sink, void* user);

@@ -1,6 +1,6 @@
 #include "plugin/message_box.h"
 
-#include <QtWidgets/QMessageBox>
+#include "compat/qt_compat.h"
 
 #include <utility>
 

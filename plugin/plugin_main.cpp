@@ -2,17 +2,12 @@
 // Everything here is built by static initialisation when the host loads the
 // library, in this order: the plug-in object, its author, version and
 // description, the exporter's GUID and factory, the importer's GUID and
-// factory. One more entry point serves a host harness (plugin/harness_entry.h).
-#include "plugin/harness_entry.h"
-#include "plugin/message_box.h"
+// factory. The module the stand-in host loads has one more entry point, for a
+// host harness (plugin/harness_entry.cpp).
 #include "plugin/yfx_export_filter.h"
 #include "plugin/yfx_import_filter.h"
 
 #include <dzplugin.h>
-
-#include <QtCore/QByteArray>
-
-#include <new>
 
 DZ_PLUGIN_DEFINITION("Marrowmap Importer/Exporter")
 
@@ -28,23 +23,3 @@ DZ_PLUGIN_DESCRIPTION("Website: <a href=\"https://www.marrowmap.com\">www.marrow
 DZ_PLUGIN_CLASS_GUID(YFXExportFilter, B9389A3C-0686-4d54-AE15-09AD08C459EE)
 DZ_PLUGIN_CLASS_GUID(YFXImportFilter, F11AA853-009E-4df5-B3A0-129C1DB65C6F)
 // clang-format on
-
-// The harness's way to the messages the filters show (plugin/harness_entry.h).
-YFX_HARNESS_ENTRY void yfxSetHarnessMessageSink(YfxHarnessMessageSink sink, void* user) {
-    // Nothing may throw across this C boundary: without memory for the new
-    // sink the old one stays.
-    try {
-        if (sink == nullptr) {
-            yfx::setMessageSink(yfx::MessageSink());
-            return;
-        }
-        yfx::setMessageSink([sink, user](const yfx::Message& message) {
-            const QByteArray title = message.title.toUtf8();
-            const QByteArray text = message.text.toUtf8();
-            const int kind = message.kind == yfx::MessageKind::Warning ? kYfxHarnessWarning
-                                                                       : kYfxHarnessInformation;
-            return sink(user, kind, title.constData(), text.constData());
-        });
-    } catch (const std::bad_alloc&) {
-    }
-}

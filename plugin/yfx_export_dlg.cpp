@@ -2,10 +2,7 @@
 
 #include "plugin/dialog_frame.h"
 
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QCheckBox>
-#include <QtWidgets/QGroupBox>
-#include <QtWidgets/QPushButton>
+#include "compat/qt_compat.h"
 
 namespace {
 
@@ -44,13 +41,12 @@ constexpr GroupInfo kGroups[] = {
     {QT_TRANSLATE_NOOP("YFXExportFilterDlg", "File Export Options"), 11, 13},
 };
 
-using CheckSlot = void (YFXExportFilterDlg::*)(int);
-const CheckSlot kSlots[YFXExportFilterDlg::kCheckCount] = {
-    &YFXExportFilterDlg::onCheck1,  &YFXExportFilterDlg::onCheck2,  &YFXExportFilterDlg::onCheck3,
-    &YFXExportFilterDlg::onCheck4,  &YFXExportFilterDlg::onCheck5,  &YFXExportFilterDlg::onCheck6,
-    &YFXExportFilterDlg::onCheck7,  &YFXExportFilterDlg::onCheck8,  &YFXExportFilterDlg::onCheck9,
-    &YFXExportFilterDlg::onCheck10, &YFXExportFilterDlg::onCheck11, &YFXExportFilterDlg::onCheck12,
-    &YFXExportFilterDlg::onCheck13,
+// The slot each box's stateChanged(int) is connected to, by box.
+const char* const kSlots[YFXExportFilterDlg::kCheckCount] = {
+    SLOT(onCheck1(int)),  SLOT(onCheck2(int)),  SLOT(onCheck3(int)),  SLOT(onCheck4(int)),
+    SLOT(onCheck5(int)),  SLOT(onCheck6(int)),  SLOT(onCheck7(int)),  SLOT(onCheck8(int)),
+    SLOT(onCheck9(int)),  SLOT(onCheck10(int)), SLOT(onCheck11(int)), SLOT(onCheck12(int)),
+    SLOT(onCheck13(int)),
 };
 
 } // namespace
@@ -72,7 +68,7 @@ YFXExportFilterDlg::YFXExportFilterDlg(QWidget* parent)
         m_checks[i] = new QCheckBox(QString::fromLatin1(kChecks[i].text), this);
     }
     for (int i = 0; i < kCheckCount; ++i) {
-        connect(m_checks[i], &QCheckBox::stateChanged, this, kSlots[i]);
+        connect(m_checks[i], SIGNAL(stateChanged(int)), this, kSlots[i]);
     }
     for (int i = 0; i < kCheckCount; ++i) {
         m_checks[i]->setCheckState(m_values[i] == 1 ? Qt::Checked : Qt::Unchecked);

@@ -6,7 +6,7 @@
 // starts from the same states.
 #pragma once
 
-#include <QtWidgets/QDialog>
+#include "compat/qt_compat.h"
 
 class QCheckBox;
 class QPushButton;

@@ -1,5 +1,6 @@
 #include "plugin/yfx_export_filter.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_clear.h"
 #include "export/export_driver.h"
 #include "export/export_option_keys.h"
@@ -7,6 +8,7 @@
 #include "plugin/message_box.h"
 #include "plugin/yfx_export_dlg.h"
 
+#include <dzfileiosettings.h>
 #include <dzmainwindow.h>
 
 #include <cstdint>

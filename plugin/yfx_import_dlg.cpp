@@ -2,13 +2,8 @@
 
 #include "plugin/dialog_frame.h"
 
+#include "compat/qt_compat.h"
 #include <QtGui/QDoubleValidator>
-#include <QtWidgets/QBoxLayout>
-#include <QtWidgets/QCheckBox>
-#include <QtWidgets/QGroupBox>
-#include <QtWidgets/QLabel>
-#include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPushButton>
 
 #include <cmath>
 
@@ -34,10 +29,10 @@ constexpr const char* kScaleWhatsThis = "Scaling factor to scale the scene on im
 
 // Only the first five boxes report their changes.
 constexpr int kConnectedChecks = 5;
-using CheckSlot = void (YFXImportFilterDlg::*)(int);
-const CheckSlot kSlots[kConnectedChecks] = {
-    &YFXImportFilterDlg::onCheck1, &YFXImportFilterDlg::onCheck2, &YFXImportFilterDlg::onCheck3,
-    &YFXImportFilterDlg::onCheck4, &YFXImportFilterDlg::onCheck5,
+// The slot each box's stateChanged(int) is connected to, by box.
+const char* const kSlots[kConnectedChecks] = {
+    SLOT(onCheck1(int)), SLOT(onCheck2(int)), SLOT(onCheck3(int)),
+    SLOT(onCheck4(int)), SLOT(onCheck5(int)),
 };
 
 } // namespace
@@ -60,7 +55,7 @@ YFXImportFilterDlg::YFXImportFilterDlg(QWidget* parent)
         m_checks[i] = new QCheckBox(QString::fromLatin1(kChecks[i].text), this);
     }
     for (int i = 0; i < kConnectedChecks; ++i) {
-        connect(m_checks[i], &QCheckBox::stateChanged, this, kSlots[i]);
+        connect(m_checks[i], SIGNAL(stateChanged(int)), this, kSlots[i]);
     }
     for (int i = 0; i < kCheckCount; ++i) {
         m_checks[i]->setCheckState(m_values[i] == 1 ? Qt::Checked : Qt::Unchecked);

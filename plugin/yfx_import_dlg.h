@@ -6,7 +6,7 @@
 // every new dialog starts from the same values.
 #pragma once
 
-#include <QtWidgets/QDialog>
+#include "compat/qt_compat.h"
 
 class QCheckBox;
 class QLabel;

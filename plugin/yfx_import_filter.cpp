@@ -1,5 +1,6 @@
 #include "plugin/yfx_import_filter.h"
 
+#include "compat/qt_compat.h"
 #include "document/doc_clear.h"
 #include "import/import_driver.h"
 #include "import/import_option_keys.h"
@@ -7,6 +8,7 @@
 #include "plugin/main_window_check.h"
 #include "plugin/yfx_import_dlg.h"
 
+#include <dzfileiosettings.h>
 #include <dzmainwindow.h>
 
 #include <new>

@@ -16,16 +16,21 @@
 //   UV sets added with addUVSet are owned by the mesh.
 // - makeCopy copies vertices, faces, flags and both kinds of groups, and shares the
 //   UV map and the UV sets with the original (each holds a reference).
+//
+// As in the host, DzFaceGroup is only declared here (dzfacegroup.h defines
+// it). What still differs: the facet type comes from dzface.h (the host
+// defines it in this header), and the host's list and set classes of groups
+// are left out.
 #pragma once
 
 #include "dzface.h"
-#include "dzfacegroup.h"
 #include "dzvertexmesh.h"
 
 #include <QtCore/QHash>
 
 #include <vector>
 
+class DzFaceGroup;
 class DzMaterialFaceGroup;
 class DzUVSet;
 

@@ -9,6 +9,10 @@
 #include "dztypes.h"
 
 class DzSkinBinding;
+class DzFigure;
+
+typedef QList<QPointer<DzFigure>> DzWeakFigureList;
+typedef QListIterator<QPointer<DzFigure>> DzWeakFigureListIterator;
 
 class DZ_EXPORT DzFigure : public DzSkeleton {
     Q_OBJECT

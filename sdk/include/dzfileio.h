@@ -9,12 +9,18 @@
 // - getOptionsFrame() gives no frame (null).
 // - A non-empty getPreIOErrorString() stops writeFile/readFile with
 //   DZ_OPERATION_FAILED_ERROR before any work is done.
+//
+// As in the host, this header only declares DzFileIOSettings; a source that
+// calls the settings object includes dzfileiosettings.h. What still differs:
+// the host's header also declares the options frame (DzFileIOFrame, here only
+// named) and dialog classes and so pulls in its dialog headers; the plug-in
+// uses neither.
 #pragma once
 
 #include "dzbase.h"
-#include "dzfileiosettings.h"
 
 class DzFileIOFrame;
+class DzFileIOSettings;
 
 class DZ_EXPORT DzFileIO : public DzBase {
     Q_OBJECT

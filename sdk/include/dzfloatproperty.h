@@ -48,10 +48,13 @@ public slots:
     DzTimeRange getKeyRange() const override;
     // Keeps the raw value the property had at the scene's current time.
     void deleteAllKeys() override;
-    // The other keys stay as they were (times, values and interpolations).
-    // Deleting the last key keeps the raw value the property had at the scene's
-    // current time, as deleteAllKeys does (a choice of the stand-in).
-    int deleteKeys(const DzTimeRange& range) override;
+    // Deletes keys start..end by index. The other keys stay as they were
+    // (times, values and interpolations). Deleting the last key keeps the raw
+    // value the property had at the scene's current time, as deleteAllKeys does
+    // (a choice of the stand-in). Like the host's class, this one redeclares
+    // only the index overload, which hides DzProperty::deleteKeys(const
+    // DzTimeRange&): a caller with a time range calls it through a DzProperty.
+    int deleteKeys(int start, int end) override;
 
     double getDoubleValue(DzTime tm) const override { return getValue(tm); }
     void setDoubleValue(DzTime tm, double val) override { setValue(tm, float(val)); }

@@ -9,8 +9,6 @@
 
 #include <QtWidgets/QMainWindow>
 
-class DzApp;
-
 class DZ_EXPORT DzMainWindow : public QMainWindow {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 // Shared by reference count (meshes hold a reference to the UV map they use).
 #pragma once
 
-#include "dzrefcount.h"
+#include "dzrefcounteditem.h"
 #include "dzstorable.h"
 #include "dzvec3.h"
 

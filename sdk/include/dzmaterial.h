@@ -14,7 +14,7 @@
 #pragma once
 
 #include "dzelement.h"
-#include "dzrefcount.h"
+#include "dzrefcounteditem.h"
 
 #include <QtGui/QColor>
 

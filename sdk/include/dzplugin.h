@@ -80,11 +80,18 @@ private:
     DzPlugin* m_plugin;
 };
 
-// The two entry points: C++ names on Windows, C names elsewhere. They return
-// a C++ value and a pointer to a C++ class, which C linkage does not mind in
-// practice; clang's warning about it is silenced.
+// The two entry points, exported with C names on every platform, which are the
+// names the host looks up. They return a C++ value and a pointer to a C++
+// class, which C linkage does not mind in practice; clang's warning about it
+// is silenced.
+//
+// What differs from the host: on Windows the host's header gives them C++
+// linkage (with dllexport), so a module built against it exports decorated
+// names, and its build links a module-definition file that exports the plain
+// names (see cmake/YfxHostSdk.cmake). The stand-in gives them C linkage there
+// too, so that a module built against it needs no such file.
 #if defined(_WIN32)
-#define DZ_PLUGIN_ENTRY_LINKAGE __declspec(dllexport)
+#define DZ_PLUGIN_ENTRY_LINKAGE extern "C" __declspec(dllexport)
 #define DZ_PLUGIN_DLLMAIN                                                                          \
     extern "C" int __stdcall DllMain(void*, unsigned long, void*) {                                \
         return 1;                                                                                  \

@@ -65,8 +65,17 @@ public slots:
     virtual DzTimeRange getKeyRange() const;
     virtual void deleteAllKeys() {}
     // Deletes the keys whose times lie in the range (both ends included) and
-    // returns how many were deleted; 0 for a property without keys.
-    virtual int deleteKeys(const DzTimeRange&) { return 0; }
+    // returns how many were deleted: the keys' indices are looked up by time
+    // and handed to deleteKeys(int, int). 0 for a property without keys.
+    virtual int deleteKeys(const DzTimeRange& interval);
+    // Deletes the keys from index `start` to index `end` (both included,
+    // clamped to the keys there are) and returns how many were deleted; 0 for
+    // a property without keys. The host names the pair without saying whether
+    // they are indices or times; the stand-in takes indices, which is what the
+    // time-range overload needs. A subclass that redeclares only this overload
+    // hides the time-range one, as the host's DzFloatProperty does: call that
+    // one through a DzProperty.
+    virtual int deleteKeys(int start, int end);
 
     // In the order they are applied.
     virtual int getNumControllers() const { return int(m_controllers.size()); }

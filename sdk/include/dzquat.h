@@ -6,15 +6,20 @@
 // - a * b is the rotation "a, then b", the same order as DzMatrix3 multiplication,
 //   so DzMatrix3(a * b) == DzMatrix3(a) * DzMatrix3(b).
 // - Euler angles are radians; see DzRotationOrder for the order of application.
+//
+// As in the host, the header only declares DzVec3, DzRotationOrder and
+// DzMatrix4: a source that uses them includes their headers. It also declares
+// DzMatrix3, which the host's does not, for the stand-in's conversion.
 #pragma once
 
 #include "dzgeneraldefs.h"
-#include "dzrotationorder.h"
-#include "dzvec3.h"
 
 #include <QtCore/QMetaType>
 
 class DzMatrix3;
+class DzMatrix4;
+class DzRotationOrder;
+class DzVec3;
 
 class DZ_EXPORT DzQuat {
 public:

@@ -1,4 +1,5 @@
-// List typedefs shared across the host classes.
+// List typedefs shared across the host classes. As in the host, the figure
+// lists are dzfigure.h's and this header does not name DzFigure.
 #pragma once
 
 #include <QtCore/QList>
@@ -7,7 +8,6 @@
 
 class DzBone;
 class DzElement;
-class DzFigure;
 class DzMaterial;
 class DzModifier;
 class DzNode;
@@ -30,5 +30,3 @@ typedef QListIterator<DzPropertyGroup*> DzPropertyGroupListIterator;
 typedef QList<DzElement*> DzElementList;
 typedef QListIterator<DzElement*> DzElementListIterator;
 typedef QListIterator<DzModifier*> DzModifierIterator;
-typedef QList<QPointer<DzFigure>> DzWeakFigureList;
-typedef QListIterator<QPointer<DzFigure>> DzWeakFigureListIterator;

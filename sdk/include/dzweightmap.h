@@ -6,7 +6,7 @@
 #pragma once
 
 #include "dzelement.h"
-#include "dzrefcount.h"
+#include "dzrefcounteditem.h"
 
 #include <vector>
 

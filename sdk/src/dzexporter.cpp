@@ -1,5 +1,7 @@
 #include "dzexporter.h"
 
+#include "dzfileiosettings.h"
+
 DzExporter::DzExporter(const QString& extension) : m_extension(extension) {}
 
 DzExporter::~DzExporter() = default;

@@ -1,6 +1,7 @@
 #include "dzfacetmesh.h"
 
-#include "dzuvset.h"
+#include "dzfacegroup.h"
+#include "dzvertexmap.h"
 
 #include <algorithm>
 

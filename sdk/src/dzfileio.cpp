@@ -1,5 +1,7 @@
 #include "dzfileio.h"
 
+#include "dzfileiosettings.h"
+
 DzFileIO::DzFileIO() = default;
 
 DzFileIO::~DzFileIO() = default;

@@ -91,18 +91,17 @@ void DzFloatProperty::deleteAllKeys() {
     m_keys.clear();
 }
 
-int DzFloatProperty::deleteKeys(const DzTimeRange& range) {
-    if (m_keys.empty() || range.isEmpty()) {
+int DzFloatProperty::deleteKeys(int start, int end) {
+    const int count = int(m_keys.size());
+    start = std::max(start, 0);
+    end = std::min(end, count - 1);
+    if (start > end) {
         return 0;
     }
     const float valueNow = float(getRawValue(currentTime()));
-    const auto first =
-        std::lower_bound(m_keys.begin(), m_keys.end(), range.getStart(), KeyTimeLess());
-    const auto last = std::upper_bound(first, m_keys.end(), range.getEnd(), KeyTimeLess());
-    const int deleted = int(last - first);
-    m_keys.erase(first, last);
-    if (deleted > 0 && m_keys.empty()) {
+    m_keys.erase(m_keys.begin() + start, m_keys.begin() + end + 1);
+    if (m_keys.empty()) {
         m_value = valueNow;
     }
-    return deleted;
+    return end - start + 1;
 }

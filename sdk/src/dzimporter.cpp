@@ -1,5 +1,7 @@
 #include "dzimporter.h"
 
+#include "dzfileiosettings.h"
+
 DzImporter::DzImporter() = default;
 
 DzImporter::~DzImporter() = default;

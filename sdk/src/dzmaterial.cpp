@@ -3,7 +3,7 @@
 #include "dzenumproperty.h"
 #include "dzgeometry.h"
 #include "dzshape.h"
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 
 #include <algorithm>
 

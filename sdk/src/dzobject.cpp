@@ -6,7 +6,7 @@
 #include "dzmodifier.h"
 #include "dznode.h"
 #include "dzshape.h"
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 
 #include <algorithm>
 

@@ -41,6 +41,41 @@ DzTimeRange DzProperty::getKeyRange() const {
     return DzTimeRange(getKeyTime(0), getKeyTime(n - 1));
 }
 
+namespace {
+
+// The first key index in [0, count) whose time is not before `t` (`after`
+// false) or after `t` (`after` true); keys are in time order.
+int firstKeyFrom(const DzProperty& property, int count, DzTime t, bool after) {
+    int low = 0;
+    int high = count;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        const DzTime time = property.getKeyTime(mid);
+        if (time < t || (after && time == t)) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return low;
+}
+
+} // namespace
+
+int DzProperty::deleteKeys(const DzTimeRange& interval) {
+    const int count = getNumKeys();
+    if (count <= 0 || interval.isEmpty()) {
+        return 0;
+    }
+    const int first = firstKeyFrom(*this, count, interval.getStart(), false);
+    const int end = firstKeyFrom(*this, count, interval.getEnd(), true);
+    return first < end ? deleteKeys(first, end - 1) : 0;
+}
+
+int DzProperty::deleteKeys(int, int) {
+    return 0;
+}
+
 DzTime DzProperty::currentTime() {
     return dzScene ? dzScene->getTime() : 0;
 }

@@ -1,6 +1,8 @@
 #include "dzquat.h"
 
 #include "dzmatrix3.h"
+#include "dzrotationorder.h"
+#include "dzvec3.h"
 
 #include <algorithm>
 #include <cmath>

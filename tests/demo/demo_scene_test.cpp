@@ -24,7 +24,7 @@
 #include <dzscene.h>
 #include <dzskinbinding.h>
 #include <dztexture.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 #include <dzweightmap.h>
 
 #include <QtCore/QFileInfo>

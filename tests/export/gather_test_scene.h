@@ -15,7 +15,7 @@
 #include <dzscene.h>
 #include <dzskinbinding.h>
 #include <dztexture.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 #include <dzweightmap.h>
 
 #include <QtCore/QTemporaryDir>

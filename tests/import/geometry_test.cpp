@@ -4,6 +4,8 @@
 // indices the document holds.
 #include "import_support.h"
 
+#include <dzfacegroup.h>
+
 using namespace importtest;
 
 namespace {

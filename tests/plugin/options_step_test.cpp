@@ -7,6 +7,7 @@
 #include "plugin/yfx_import_filter.h"
 #include "plugin_test_support.h"
 
+#include <dzfileiosettings.h>
 #include <dzmainwindow.h>
 
 #include <QtWidgets/QCheckBox>

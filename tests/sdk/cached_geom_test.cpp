@@ -10,7 +10,7 @@
 #include "dzgraftingfigureshape.h"
 #include "dzobject.h"
 #include "dzskinbinding.h"
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 #include "dzweightmap.h"
 #include "sdk_test_util.h"
 

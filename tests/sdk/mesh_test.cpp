@@ -1,11 +1,12 @@
 #include "dzdefaultmaterial.h"
+#include "dzfacegroup.h"
 #include "dzfacetmesh.h"
 #include "dzfacetshape.h"
 #include "dzmap.h"
 #include "dzmodifier.h"
 #include "dznode.h"
 #include "dzobject.h"
-#include "dzuvset.h"
+#include "dzvertexmap.h"
 
 #include <gtest/gtest.h>
 

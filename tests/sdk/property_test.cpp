@@ -39,15 +39,21 @@ TEST_F(PropertyTest, ConstantKeysHoldUntilTheNextKey) {
 
 TEST_F(PropertyTest, DeletingKeysInARangeKeepsTheOthersWithTheirInterpolation) {
     DzFloatProperty p(QStringLiteral("Step"), true, false);
+    // DzFloatProperty hides the time-range overload, as the host's does.
+    DzProperty& base = p;
     p.setValue(0, 1.0f, DzFloatProperty::CONSTANT_INTERP);
     p.setValue(100, 9.0f);
     p.setValue(200, 5.0f);
-    EXPECT_EQ(p.deleteKeys(DzTimeRange(50, 100)), 1);
-    ASSERT_EQ(p.getNumKeys(), 2);
-    EXPECT_DOUBLE_EQ(p.getValue(199), 1.0);            // the first key still holds
-    EXPECT_EQ(p.deleteKeys(DzTimeRange(300, 200)), 0); // an empty range deletes nothing
+    p.setValue(300, 2.0f);
+    EXPECT_EQ(base.deleteKeys(DzTimeRange(50, 100)), 1);
+    ASSERT_EQ(p.getNumKeys(), 3);
+    EXPECT_DOUBLE_EQ(p.getValue(199), 1.0);               // the first key still holds
+    EXPECT_EQ(base.deleteKeys(DzTimeRange(300, 200)), 0); // an empty range deletes nothing
+    EXPECT_EQ(base.deleteKeys(DzTimeRange(201, 299)), 0); // between keys: nothing
+    EXPECT_EQ(p.deleteKeys(2, 9), 1);                     // by index, clamped: the key at 300
+    EXPECT_EQ(p.deleteKeys(1, 0), 0);
     dzScene->setTime(150);
-    EXPECT_EQ(p.deleteKeys(DzTimeRange(0, 200)), 2);
+    EXPECT_EQ(base.deleteKeys(DzTimeRange(0, 200)), 2);
     EXPECT_FALSE(p.hasKeys());
     EXPECT_DOUBLE_EQ(p.getValue(0), 1.0); // the value it had at the scene time
 }

@@ -1,7 +1,7 @@
 #include "tools/demo/demo_body.h"
 
 #include <dzfacetmesh.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 #include <dzweightmap.h>
 
 #include <algorithm>

@@ -14,7 +14,7 @@
 #include <dzobject.h>
 #include <dzpointlight.h>
 #include <dzspotlight.h>
-#include <dzuvset.h>
+#include <dzvertexmap.h>
 
 namespace yfx_demo {
 

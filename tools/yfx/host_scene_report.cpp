@@ -5,6 +5,7 @@
 #include <dzcolorproperty.h>
 #include <dzdefaultmaterial.h>
 #include <dzdistantlight.h>
+#include <dzfacegroup.h>
 #include <dzfacetmesh.h>
 #include <dzfacetshape.h>
 #include <dzfigure.h>

@@ -1,4 +1,4 @@
-#include "dzrefcount.h"
+#include "dzrefcounteditem.h"
 
 DzRefCountedItem::~DzRefCountedItem() = default;
 
