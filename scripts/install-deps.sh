@@ -5,7 +5,8 @@
 # Windows preset (mingw64, mingw32) the MinGW-w64 compilers, the target's zlib
 # and what scripts/target-deps.sh needs; mingw64 also the 64-bit Wine that runs
 # its tests. "wine32" stands for the 32-bit Wine that runs mingw32's tests (an
-# i386 package, so it adds the i386 architecture too).
+# i386 package, so it adds the i386 architecture too); "host-sdk-check" for
+# what scripts/check-host-sdk.sh needs (both MinGW-w64 compilers and wine64).
 #
 # A package index that fails to download (a mirror in the middle of a sync) is
 # only a warning: the lists already present may still hold every package. The
@@ -27,6 +28,7 @@ for preset in "$@"; do
       need_i386=1
       packages+=(wine32:i386)
       ;;
+    host-sdk-check) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64) ;;
   esac
 done
 sudo_cmd=""
