@@ -167,20 +167,17 @@ WeldedVertices weldCorners(const std::vector<MeshPart>& parts, int uvChannels) {
     for (std::size_t pi = 0; pi < parts.size(); ++pi) {
         const MeshPart& part = parts[pi];
         const bool hasWeights = part.weightStart.size() == part.positions.size() + 1;
-        // The channels the host keeps, as hostUV reads them.
-        const aiVector3D* uvs[kWeldUVChannels] = {};
-        for (int k = 0; k < uvChannels && part.positions.size() <= part.mesh->mNumVertices; ++k) {
-            uvs[k] = part.mesh->mTextureCoords[k];
-        }
         for (std::size_t v = 0; v < part.positions.size(); ++v) {
             VertexKey& key = keys[first[pi] + v];
             key.p[0] = finite(part.positions[v].x);
             key.p[1] = finite(part.positions[v].y);
             key.p[2] = finite(part.positions[v].z);
+            // The UVs the host stores for the vertex, in the channels it keeps.
             for (int k = 0; k < kWeldUVChannels; ++k) {
-                const aiVector3D* uv = uvs[k];
-                key.uv[k][0] = uv != nullptr && std::isfinite(uv[v].x) ? uv[v].x : 0.0f;
-                key.uv[k][1] = uv != nullptr && std::isfinite(uv[v].y) ? uv[v].y : 0.0f;
+                const std::array<float, 2> uv =
+                    k < uvChannels ? hostUV(part, k, v) : std::array<float, 2>{0.0f, 0.0f};
+                key.uv[k][0] = uv[0];
+                key.uv[k][1] = uv[1];
             }
             key.w = hasWeights ? part.weights.data() + part.weightStart[v] : nullptr;
             key.wn = hasWeights ? part.weightStart[v + 1] - part.weightStart[v] : 0;

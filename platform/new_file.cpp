@@ -44,13 +44,17 @@ std::FILE* createNewFile(const std::filesystem::path& path) {
     return file;
 }
 
+std::filesystem::path hostFileSystemPath(const std::wstring& hostPath) {
+#if defined(_WIN32)
+    return std::filesystem::path(hostPath);
+#else
+    return std::filesystem::path(nativePath(hostPath));
+#endif
+}
+
 std::FILE* createNewHostFile(const std::wstring& path) {
     try {
-#if defined(_WIN32)
-        return createNewFile(std::filesystem::path(path));
-#else
-        return createNewFile(std::filesystem::path(nativePath(path)));
-#endif
+        return createNewFile(hostFileSystemPath(path));
     } catch (const std::bad_alloc&) {
         errno = ENOMEM;
         return nullptr;

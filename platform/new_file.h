@@ -19,4 +19,8 @@ std::FILE* createNewFile(const std::filesystem::path& path);
 // The same for a path in the host convention (backslashes, optional drive).
 std::FILE* createNewHostFile(const std::wstring& path);
 
+// The file-system path of a host path: the wide text itself on Windows,
+// nativePath's UTF-8 with "/" on POSIX.
+std::filesystem::path hostFileSystemPath(const std::wstring& hostPath);
+
 } // namespace yfx

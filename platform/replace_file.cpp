@@ -26,15 +26,6 @@ std::string text(const fs::path& path) {
     return path.u8string();
 }
 
-// The file-system path of a host path.
-fs::path fsPath(const std::wstring& hostPath) {
-#if defined(_WIN32)
-    return fs::path(hostPath);
-#else
-    return fs::path(nativePath(hostPath));
-#endif
-}
-
 // ".tmp-" and 12 random hex digits.
 std::string randomSuffix() {
     static std::mt19937_64 random = [] {
@@ -90,7 +81,7 @@ bool renamePath(const fs::path& source, const fs::path& target, const std::strin
 bool hostIsFolder(const std::wstring& path) {
     try {
         std::error_code ec;
-        return fs::is_directory(fsPath(path), ec);
+        return fs::is_directory(hostFileSystemPath(path), ec);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -111,10 +102,10 @@ bool createFileBeside(const std::wstring& target, std::wstring& created, std::st
         const auto pathFor = [&](const std::string& suffix) {
             hostPath = dir + L"." + name;
             hostPath.append(suffix.begin(), suffix.end());
-            return fsPath(hostPath);
+            return hostFileSystemPath(hostPath);
         };
         fs::path chosen;
-        const fs::path dirPath = dir.empty() ? fs::path(".") : fsPath(dir);
+        const fs::path dirPath = dir.empty() ? fs::path(".") : hostFileSystemPath(dir);
         std::FILE* f = openNewBeside(dirPath, pathFor, chosen, error);
         if (f == nullptr) {
             return false;
@@ -134,8 +125,8 @@ bool createFileBeside(const std::wstring& target, std::wstring& created, std::st
 
 bool renameOver(const std::wstring& source, const std::wstring& target, std::string& error) {
     try {
-        const fs::path targetPath = fsPath(target);
-        return renamePath(fsPath(source), targetPath, text(targetPath), error);
+        const fs::path targetPath = hostFileSystemPath(target);
+        return renamePath(hostFileSystemPath(source), targetPath, text(targetPath), error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
         return false;
