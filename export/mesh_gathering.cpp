@@ -8,6 +8,7 @@
 #include <dzmaterial.h>
 #include <dznode.h>
 #include <dzobject.h>
+#include <dzscene.h>
 #include <dzshape.h>
 
 #include "document/doc_append.h"
@@ -57,6 +58,15 @@ void reportSkippedWeights(ExportSession& session, const DocMesh& mesh,
     }
 }
 
+// The node's world transform at the time the mesh is taken mirrors it.
+bool mirrorsGeometry(const DzNode& node, DzTime time) {
+    const DzMatrix3 m = nodeTransformAt(node, time);
+    const double det = double(m[0][0]) * (double(m[1][1]) * m[2][2] - double(m[1][2]) * m[2][1]) -
+                       double(m[0][1]) * (double(m[1][0]) * m[2][2] - double(m[1][2]) * m[2][0]) +
+                       double(m[0][2]) * (double(m[1][0]) * m[2][1] - double(m[1][1]) * m[2][0]);
+    return det < 0;
+}
+
 } // namespace
 
 int gatherMesh(ExportSession& session, DzNode& node, const BoneIndexOfNode& bones) {
@@ -102,6 +112,11 @@ int gatherMesh(ExportSession& session, DzNode& node, const BoneIndexOfNode& bone
         return 0;
     }
     gatherMeshUVs(mesh, *polygonSource, fromCache);
+    // A figure's mesh is placed by the figure node itself, so one test covers
+    // props and skinned meshes alike.
+    if (dzScene != nullptr && mirrorsGeometry(node, dzScene->getTime())) {
+        reverseCornerOrder(mesh);
+    }
     SkippedWeightMaps skipped;
     const int result = gatherSkinWeights(node, mesh, bones, skipped);
     if (skipped.maps > 0) {

@@ -151,5 +151,30 @@ void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeom
     }
 }
 
+void reverseCornerOrder(DocMesh& mesh) {
+    std::vector<DocUV>& cornerUVs = mesh.gathered_corner_uvs[0];
+    std::size_t first = 0; // of the polygon's corners in cornerUVs
+    for (DocPolygon& polygon : mesh.polygons) {
+        const std::size_t n = polygon.corners.size();
+        if (n < 2) {
+            first += n;
+            continue;
+        }
+        // Corner k's flag is the edge to corner k + 1. Reversed, the edge from
+        // new corner k to k + 1 is the one the old corner at new k + 1 began.
+        std::reverse(polygon.corners.begin(), polygon.corners.end());
+        const std::int32_t firstFlags = polygon.corners[0].flags;
+        for (std::size_t k = 0; k + 1 < n; ++k) {
+            polygon.corners[k].flags = polygon.corners[k + 1].flags;
+        }
+        polygon.corners[n - 1].flags = firstFlags;
+        if (first + n <= cornerUVs.size()) {
+            std::reverse(cornerUVs.begin() + static_cast<std::ptrdiff_t>(first),
+                         cornerUVs.begin() + static_cast<std::ptrdiff_t>(first + n));
+        }
+        first += n;
+    }
+}
+
 } // namespace exporter
 } // namespace yfx

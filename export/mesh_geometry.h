@@ -36,5 +36,12 @@ int gatherMeshPolygons(DocMesh& mesh, const DzFacetMesh& geometry);
 // UVs' size keep their UVs as they are.
 void gatherMeshUVs(DocMesh& mesh, const DzFacetMesh& geometry, bool isCachedGeometry);
 
+// Turns every polygon round: its corners (with their UV indices, gathered
+// corner UVs and edge flags) in the opposite order. The gathered positions
+// are world-space, so a mesh whose node mirrors it (a world transform of
+// negative determinant) keeps its facets' order only at the cost of facing
+// inwards; reversing the corners makes the faces point out again.
+void reverseCornerOrder(DocMesh& mesh);
+
 } // namespace exporter
 } // namespace yfx

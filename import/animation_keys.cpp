@@ -152,6 +152,15 @@ int keyBone(const SceneDoc& doc, const BoneFrames& frames, const BakedFrames& ba
         return 1;
     }
     const DocTrack& track = animation.tracks[std::size_t(b)];
+    // From the bone's rest axes to the scene's: parent world * rest rotation.
+    const BoneFrame& frame = frames.frames[std::size_t(b)];
+    float rest[16], identity[16], toScene[16];
+    quatToMatrix(frame.rotation, rest);
+    setIdentity4x4(identity);
+    multiply4x4(indexIn(frame.parent, frames.size())
+                    ? frames.frames[std::size_t(frame.parent)].world
+                    : identity,
+                rest, toScene);
     const long long step = dzScene->getTimeStep() != 0 ? dzScene->getTimeStep() : 1;
     const long long startFrame = dzScene->getAnimRange().getStart() / step;
     for (std::size_t k = 0; k < track.position_keys.size(); ++k) {
@@ -162,7 +171,12 @@ int keyBone(const SceneDoc& doc, const BoneFrames& frames, const BakedFrames& ba
             break;
         }
         const DzTime tm = DzTime(time);
-        const float* position = track.position_keys[k].value;
+        const float* d = track.position_keys[k].value;
+        float position[3];
+        for (int r = 0; r < 3; ++r) {
+            position[r] =
+                toScene[4 * r] * d[0] + toScene[4 * r + 1] * d[1] + toScene[4 * r + 2] * d[2];
+        }
         static const float kNoRotation[4] = {0, 0, 0, 1};
         static const float kNoScale[3] = {1, 1, 1};
         const float* rotation =

@@ -67,7 +67,12 @@ int bakeAnimation(SceneDoc& doc, std::int32_t a);
 // Writes track b of the first animation, as baked (`baked`), onto the bone:
 // key k lands on frame (start of the scene's animation range) +
 // baked.frameOf(k), setting X, Y, Z position, X, Y, Z scale and X, Y, Z
-// rotation (degrees of the key's Euler angles). A missing rotation or scale
+// rotation (degrees of the key's Euler angles). The file keys a position
+// relative to the bone's rest, along the bone's rest axes; the host moves a
+// bone along its parent's axes, which at rest are the scene's (a host bone at
+// rest is not turned), so each position key is carried there by the bone's
+// rest world rotation and scale (its parent's world times its own rest
+// rotation) before it is set. A missing rotation or scale
 // key counts as none. A bone without a track gets no keys; keys that would
 // land beyond the host's time range are dropped. Returns 0 when the bone,
 // the frame or the animation is missing, else 1.

@@ -55,6 +55,18 @@ BoneBinds computeBoneBinds(const aiScene& scene, const NodeTable& table,
                              : rest[i];
         known[i] = 1;
     }
+    // Into each skeleton's frame.
+    std::vector<Mat4> fromFrame(skeletons.frameNode.size());
+    for (std::size_t s = 0; s < skeletons.frameNode.size(); ++s) {
+        const int frame = skeletons.frameNode[s];
+        fromFrame[s] = frame >= 0 ? safeInverse(rest[std::size_t(frame)]) : Mat4();
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const int s = skeletons.nodeSkeleton[i];
+        if (s >= 0 && std::size_t(s) < fromFrame.size()) {
+            binds.world[i] = fromFrame[std::size_t(s)] * binds.world[i];
+        }
+    }
     return binds;
 }
 

@@ -1,5 +1,9 @@
 // Where each bone of a skinned model sits when its skin was bound: the bind
-// pose, in the host's space. A bone a mesh names takes it from that mesh's
+// pose, in the host's space, relative to its skeleton's frame (the rest
+// world transform of the node the skeleton hangs from, which its figure
+// follows), so that whatever places the skeleton as a whole (a turned or
+// non-uniformly scaled "Armature") stays on the figure and every bone keeps
+// only its own motion. A bone a mesh names takes it from that mesh's
 // bind (offset) matrix, the inverse of the bone's world transform at binding
 // (the first mesh naming the bone decides). A bone no mesh names (a joint
 // between weighted bones, an end marker) takes it from a child bone through
@@ -20,7 +24,7 @@ namespace yfx {
 namespace model {
 
 struct BoneBinds {
-    std::vector<Mat4> world; // per node; meaningful for skeleton nodes
+    std::vector<Mat4> world; // per node, in its skeleton's frame; meaningful for skeleton nodes
 };
 
 BoneBinds computeBoneBinds(const aiScene& scene, const NodeTable& table,

@@ -113,6 +113,8 @@ HostPlan planHostNodes(const aiScene& scene, const NodeTable& table, const Skele
         HostNodeSpec figure;
         figure.kind = HostKind::Figure;
         figure.skeleton = s;
+        figure.frame =
+            std::size_t(s) < skeletons.frameNode.size() ? skeletons.frameNode[std::size_t(s)] : -1;
         figure.meshes = std::move(meshesOf[std::size_t(s)]);
         plan.figureOf[std::size_t(s)] = add(plan, std::move(figure));
     }

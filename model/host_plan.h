@@ -1,8 +1,8 @@
 // The host nodes a model becomes, before any is made: one per model node
 // (a bone when the node is in a skeleton; a light or a camera when the node
 // holds just that), one figure per skeleton at the scene's top level holding
-// its skinned meshes, and extra child nodes for what a node holds besides its
-// own role (the meshes, lights and cameras of a bone; a second light). An
+// its skinned meshes and placed where its skeleton's frame node is, and extra child nodes for what
+// a node holds besides its own role (the meshes, lights and cameras of a bone; a second light). An
 // Assimp root node that holds nothing and does not move anything is left out,
 // and so is a node that only showed skinned meshes and has no children left:
 // its figure stands for it.
@@ -25,6 +25,7 @@ enum class HostKind { Plain, Figure, Bone, Light, Camera };
 struct HostNodeSpec {
     HostKind kind = HostKind::Plain;
     int source = -1;   // the model node it stands for; -1 for a figure
+    int frame = -1;    // a figure: the model node whose world transform it takes, -1 none
     int parent = -1;   // index of its host parent in the plan; -1 at the top
     int skeleton = -1; // figures and bones
     int light = -1;    // aiScene light index, for a light

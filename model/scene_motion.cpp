@@ -16,8 +16,10 @@ namespace {
 // More frames than this are not keyed (a day at 30 frames per second).
 constexpr double kMaxFrames = 24.0 * 3600.0 * 30.0;
 
+// A figure follows its frame node; one without stays at the scene's origin.
 Mat4 worldOf(const HostNodeSpec& spec, const MadeNode& made, const std::vector<Mat4>& worlds) {
-    return spec.source >= 0 ? worlds[std::size_t(spec.source)] * made.correction : Mat4();
+    const int source = spec.source >= 0 ? spec.source : spec.frame;
+    return source >= 0 ? worlds[std::size_t(source)] * made.correction : Mat4();
 }
 
 // The host nodes some animation channel drives the local transform of, and
@@ -27,13 +29,17 @@ void splitByMotion(const HostPlan& plan, const NodePoses& poses, std::vector<int
     const std::vector<int>& driven = poses.drivenOnPath();
     for (std::size_t i = 0; i < plan.nodes.size(); ++i) {
         const HostNodeSpec& spec = plan.nodes[i];
-        if (spec.source < 0) {
+        const int source = spec.source >= 0 ? spec.source : spec.frame;
+        if (source < 0) {
             continue;
         }
-        const int parentSource =
-            spec.parent >= 0 ? plan.nodes[std::size_t(spec.parent)].source : -1;
+        const HostNodeSpec* parent =
+            spec.parent >= 0 ? &plan.nodes[std::size_t(spec.parent)] : nullptr;
+        const int parentSource = parent == nullptr     ? -1
+                                 : parent->source >= 0 ? parent->source
+                                                       : parent->frame;
         const int above = parentSource >= 0 ? driven[std::size_t(parentSource)] : 0;
-        (driven[std::size_t(spec.source)] > above ? animated : still).push_back(int(i));
+        (driven[std::size_t(source)] > above ? animated : still).push_back(int(i));
     }
 }
 

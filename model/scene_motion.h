@@ -1,6 +1,7 @@
 // Places every made host node and keys its motion. A node's world transform
-// is its model node's world times its correction (a figure stays at the
-// scene's origin); its local transform, relative to its host parent, goes
+// is its model node's world times its correction (a figure takes the world
+// of its skeleton's frame node, or stays at the scene's origin without one);
+// its local transform, relative to its host parent, goes
 // into its translation, rotation and scale properties.
 //
 // Without an animation every node is placed once (untimed) and the play range

@@ -271,6 +271,22 @@ SkeletonPlan planSkeletons(const aiScene& scene, const NodeTable& table,
             plan.nodeSkeleton[n] = plan.nodeSkeleton[std::size_t(p)];
         }
     }
+
+    // Each skeleton's frame: the one parent all its top bones share.
+    constexpr int kUnset = -2;
+    plan.frameNode.assign(std::size_t(plan.skeletonCount), kUnset);
+    for (std::size_t n = 0; n < nodeCount; ++n) {
+        const int s = plan.nodeSkeleton[n];
+        const int p = table.parent[n];
+        if (s < 0 || (p >= 0 && plan.nodeSkeleton[std::size_t(p)] == s)) {
+            continue;
+        }
+        int& frame = plan.frameNode[std::size_t(s)];
+        frame = frame == kUnset || frame == p ? p : -1;
+    }
+    for (int& frame : plan.frameNode) {
+        frame = std::max(frame, -1);
+    }
     return plan;
 }
 

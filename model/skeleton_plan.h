@@ -24,6 +24,10 @@ struct SkeletonPlan {
     std::vector<int> meshSkeleton; // per mesh: skeleton index, -1 when not skinned
     // Per mesh, per aiBone of it: the node it names, -1 when no node has that name.
     std::vector<std::vector<int>> boneNodes;
+    // Per skeleton: the model node its top bones hang from (an "Armature"),
+    // whose world transform places the whole skeleton; -1 when the top bones
+    // are roots of the model or hang from different nodes.
+    std::vector<int> frameNode;
 };
 
 // `nodeHasContent[i]`: node i holds a mesh, or a light or camera is named after it.

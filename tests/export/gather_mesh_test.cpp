@@ -76,6 +76,47 @@ TEST_F(MeshTest, TrianglesComeFirstAndEveryFacetIndexIsCheckedBeforeUse) {
     EXPECT_FLOAT_EQ(points.vertices[1].position[2], 6.0f);
 }
 
+TEST_F(MeshTest, MeshMirroredByItsWorldTransformIsTurnedRoundToFaceOut) {
+    // Which nodes scale x by -1 (the mesh's own, its parent's), and whether
+    // the mesh ends up mirrored.
+    struct Case {
+        bool own, parent, mirrored;
+    };
+    const Case cases[] = {
+        {false, false, false}, {true, false, true}, {false, true, true}, {true, true, false}};
+    const UVs uvs = {{0.1f, 0.1f}, {0.2f, 0.2f}, {0.3f, 0.3f}, {0.4f, 0.4f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "own " << c.own << ", parent " << c.parent);
+        startOver();
+        DzNode* group = addNode("Group");
+        DzNode* node = addNode("Plane", group);
+        attachMesh(node,
+                   facetMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
+                             {{{0, 1, 2}, {0, 1, 2}, 0}, {{0, 1, 2, 3}, {0, 1, 2, 3}, 0}}, uvs),
+                   {new DzDefaultMaterial()});
+        group->getXScaleControl()->setValue(c.parent ? -1.0f : 1.0f);
+        node->getXScaleControl()->setValue(c.own ? -1.0f : 1.0f);
+        const yfx::SceneDoc& doc = gather();
+        ASSERT_EQ(doc.meshes.size(), 1u);
+        const yfx::DocMesh& mesh = doc.meshes[0];
+        const std::vector<std::vector<int>> want =
+            c.mirrored ? std::vector<std::vector<int>>{{2, 1, 0}, {3, 2, 1, 0}}
+                       : std::vector<std::vector<int>>{{0, 1, 2}, {0, 1, 2, 3}};
+        ASSERT_EQ(mesh.polygons.size(), 2u);
+        std::size_t n = 0;
+        for (std::size_t p = 0; p < 2; ++p) {
+            ASSERT_EQ(mesh.polygons[p].corners.size(), want[p].size());
+            for (std::size_t k = 0; k < want[p].size(); ++k, ++n) {
+                // Vertex i has UV index i and UV (i + 1) / 10: each corner keeps its own.
+                const int v = want[p][k];
+                EXPECT_EQ(mesh.polygons[p].corners[k].vertex, v);
+                EXPECT_EQ(mesh.polygons[p].corners[k].uv[0].index, v);
+                EXPECT_FLOAT_EQ(mesh.gathered_corner_uvs[0][n].u, 0.1f * float(v + 1));
+            }
+        }
+    }
+}
+
 TEST_F(MeshTest, SkinnedFigureGivesItsPosedWorldSpacePositionsAtTheExportFrame) {
     // A figure moved 5 along Z whose hip (pivot 0, 1, 0) turns 90 degrees
     // about Z by frame 10; the play range is frames 10 to 30. The scene is

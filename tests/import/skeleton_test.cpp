@@ -187,6 +187,41 @@ TEST_F(ImportTest, AnimationIsBakedToOneKeyPerFrameOrThinnedToItsBudget) {
     }
 }
 
+TEST_F(ImportTest, PositionKeysMoveBonesAlongTheirRestAxes) {
+    // A root turned 90 degrees about y at rest and a child turned 90 degrees
+    // about z under it; each keyed one unit along its own x. The file's
+    // positions are relative to rest along the bone's rest axes, so the root
+    // moves along world -z and the child along the root's turned y, world y.
+    const float half = std::sqrt(0.5f);
+    yfx::SceneDoc doc = skinnedTriangle();
+    addBone(doc, "Root", -1, 1, 2, 3).rotation[1] = half;
+    doc.bones[0].rotation[3] = half;
+    addBone(doc, "Child", 0, 0, 0, 4).rotation[2] = half;
+    doc.bones[1].rotation[3] = half;
+    doc.animations.resize(1);
+    yfx::DocAnimation& animation = doc.animations[0];
+    animation.frames_per_second = 30.0f;
+    animation.tracks.resize(2);
+    for (yfx::DocTrack& track : animation.tracks) {
+        track.position_keys.push_back({0.0f, {0, 0, 0}});
+        track.position_keys.push_back({1.0f / 30.0f, {1, 0, 0}});
+    }
+    build(normalised(std::move(doc)), everyOption());
+    const DzTime frame1 = dzScene->getTimeStep();
+    // At rest the child's origin is the root's plus its turned (0, 0, 4): (5, 2, 3);
+    // at frame 1 the root's move takes it to z = 2 and its own to y = 3.
+    struct Want {
+        const char* bone;
+        float x, y, z;
+    };
+    for (const Want& w : {Want{"Root", 1, 2, 2}, Want{"Child", 5, 3, 2}}) {
+        const DzVec3 at = node(w.bone)->getWSTransform(frame1).row(3);
+        expectVec(w.x, w.y, w.z, at, w.bone);
+    }
+    const DzVec3 child0 = node("Child")->getWSTransform(0).row(3);
+    expectVec(5, 2, 3, child0, "Child at frame 0");
+}
+
 TEST(AnimationBake, OneBudgetServesTheAnimationsInTurn) {
     // Three animations of one keyed track, frames 0 to 24 each at 24 frames a
     // second, from a budget of 30: the first takes all 25 frames, the second

@@ -1,4 +1,5 @@
 #include "gltf_figure.h"
+#include "gltf_build.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
@@ -83,65 +84,6 @@ double lerpKeys(const double* times, const double* values, int n, double t) {
     return values[n - 1];
 }
 
-// Little-endian buffer building.
-struct Buffer {
-    std::vector<unsigned char> bytes;
-    void align() {
-        while (bytes.size() % 4 != 0) {
-            bytes.push_back(0);
-        }
-    }
-    template <class T> void put(T v) {
-        unsigned char b[sizeof(T)];
-        std::memcpy(b, &v, sizeof v);
-        bytes.insert(bytes.end(), b, b + sizeof v);
-    }
-};
-
-struct Gltf {
-    json doc;
-    Buffer bin;
-    // A buffer view and an accessor over `count` elements just written from `start`.
-    int accessor(std::size_t start, int count, int componentType, const char* type,
-                 json minMax = json()) {
-        json view = {
-            {"buffer", 0}, {"byteOffset", start}, {"byteLength", bin.bytes.size() - start}};
-        doc["bufferViews"].push_back(view);
-        json a = {{"bufferView", doc["bufferViews"].size() - 1},
-                  {"componentType", componentType},
-                  {"count", count},
-                  {"type", type}};
-        if (!minMax.is_null()) {
-            a["min"] = minMax[0];
-            a["max"] = minMax[1];
-        }
-        doc["accessors"].push_back(a);
-        bin.align();
-        return int(doc["accessors"].size()) - 1;
-    }
-    int floats(const std::vector<double>& values, int components, const char* type,
-               bool bounds = false) {
-        const std::size_t start = bin.bytes.size();
-        std::vector<double> lo(std::size_t(components), 1e30), hi(std::size_t(components), -1e30);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            bin.put(float(values[i]));
-            lo[i % std::size_t(components)] =
-                std::min(lo[i % std::size_t(components)], double(float(values[i])));
-            hi[i % std::size_t(components)] =
-                std::max(hi[i % std::size_t(components)], double(float(values[i])));
-        }
-        return accessor(start, int(values.size()) / components, 5126, type,
-                        bounds ? json::array({lo, hi}) : json());
-    }
-    int shorts(const std::vector<int>& values, int components, const char* type) {
-        const std::size_t start = bin.bytes.size();
-        for (int v : values) {
-            bin.put(std::uint16_t(v));
-        }
-        return accessor(start, int(values.size()) / components, 5123, type);
-    }
-};
-
 // One mesh primitive's attributes for a subset of triangles.
 json primitive(Gltf& g, const std::vector<FigureVertex>& vertices,
                const std::vector<std::array<int, 3>>& triangles, int material, bool skinned) {
@@ -188,14 +130,8 @@ QByteArray pngBytes(unsigned colour) {
     return bytes;
 }
 
-json matrixJson(const Affine& a) { // column-major 4x4
-    json m = json::array();
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            m.push_back(r == 3 ? (c == 3 ? 1.0 : 0.0) : (c == 3 ? a.t[std::size_t(r)] : a.r[r][c]));
-        }
-    }
-    return m;
+json matrixJson(const Affine& a) {
+    return modeltest::matrixJson(a.r, a.t.data());
 }
 
 } // namespace

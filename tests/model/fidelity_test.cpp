@@ -1,0 +1,170 @@
+// Models converted to a project file and back, both ends posed by the glTF
+// rules at the keys and between them: the same triangles facing the same way,
+// where the model puts them, with the same weights and duration.
+#include "fidelity_check.h"
+#include "fidelity_rig.h"
+#include "model_test_support.h"
+
+#include "tools/yfx/model_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace modeltest {
+namespace {
+
+constexpr double kPositionShare = 1e-4; // of the bounding-box diagonal
+constexpr double kWeightTolerance = 1e-3;
+constexpr double kFrame = 1.0 / 30.0;
+
+struct RoundTrip {
+    std::string back;
+    yfx::ConvertOutcome there, home;
+};
+
+bool roundTrip(const std::string& model, const Scratch& scratch, const std::string& name,
+               RoundTrip& out) {
+    yfx::ModelToProject request;
+    request.model = QString::fromStdString(model);
+    request.project = scratch.folder(QString::fromStdString(name + "_yfx")) + "/out.yfx";
+    request.exportOptions = defaultExportOptions();
+    request.showProgress = false;
+    if (!yfx::convertModelToProject(filterModule(), request, "convert", out.there)) {
+        ADD_FAILURE() << name << ": " << out.there.problem.toStdString();
+        return false;
+    }
+    yfx::ProjectToModel back;
+    back.project = request.project;
+    back.model = scratch.folder(QString::fromStdString(name + "_back")) + "/back.gltf";
+    back.flags = defaultConvertImportFlags();
+    if (!yfx::convertProjectToModel(filterModule(), back, "convert", out.home)) {
+        ADD_FAILURE() << name << ": " << out.home.problem.toStdString();
+        return false;
+    }
+    out.back = back.model.toStdString();
+    return true;
+}
+
+std::vector<double> framesTo(double seconds) {
+    std::vector<double> times;
+    for (int k = 0; k * kFrame <= seconds + 1e-9; ++k) {
+        times.push_back(k * kFrame);
+    }
+    return times;
+}
+
+Channel linear(int joint, const char* path, std::vector<double> times, std::vector<double> values) {
+    return Channel{joint, path, "LINEAR", std::move(times), std::move(values)};
+}
+
+Trs at(Vec3 t, std::array<double, 4> r = {0, 0, 0, 1}, Vec3 s = {1, 1, 1}) {
+    return Trs{t, r, s};
+}
+
+struct Case {
+    const char* name;
+    std::function<std::string(const std::string& folder)> write;
+};
+
+void expectFaithful(const Case& c) {
+    SCOPED_TRACE(c.name);
+    Scratch scratch;
+    const std::string model = c.write(scratch.folder("model").toStdString());
+    RoundTrip trip;
+    if (!roundTrip(model, scratch, c.name, trip)) {
+        return;
+    }
+    GltfPoser source, copy;
+    std::string error;
+    ASSERT_TRUE(source.load(model, error)) << error;
+    ASSERT_TRUE(copy.load(trip.back, error)) << error;
+    const Fidelity f = compareGltf(source, copy, framesTo(source.duration()));
+    EXPECT_EQ(f.unmatched, 0u) << describe(f);
+    EXPECT_EQ(f.extra, 0u) << describe(f);
+    EXPECT_EQ(f.turned, 0u) << describe(f);
+    EXPECT_LE(f.worstPosition, kPositionShare) << describe(f);
+    EXPECT_LE(f.worstWeight, kWeightTolerance) << describe(f);
+    EXPECT_NEAR(copy.duration(), source.duration(), kFrame);
+}
+
+Rig chain() {
+    Rig rig;
+    rig.joints = {at({0, 0.2, 0}), at({0, 0.6, 0}), at({0, 0.5, 0})};
+    return rig;
+}
+
+TEST(ConversionFidelity, MirroredPropsComeBackFacingOut) {
+    const Case cases[] = {
+        {"mirrored box",
+         [](const std::string& folder) {
+             return writeProps(Props{{-1}, {at({0.5, 0, 0}, {0, 0, 0, 1}, {-1, 1, 1})}}, folder,
+                               "mirror");
+         }},
+        {"tree with one mirrored part",
+         [](const std::string& folder) {
+             return writeProps(Props{{-1, 0, 1, 0},
+                                     {at({0, 0, 0}), at({1, 0, 0}, turn(30, {0, 1, 0})),
+                                      at({0, 1, 0}, {0, 0, 0, 1}, {1, -1, 1}), at({0, 0, 1})}},
+                               folder, "tree");
+         }},
+    };
+    for (const Case& c : cases) {
+        expectFaithful(c);
+    }
+}
+
+TEST(ConversionFidelity, SkinnedRigsUnderTransformedParents) {
+    const Case cases[] = {
+        {"root translation keys under a turned armature",
+         [](const std::string& folder) {
+             Rig rig = chain();
+             rig.armatureRest = at({0.1, 0, 0}, turn(25, {0, 1, 0}));
+             rig.channels = {linear(0, "translation", {0, 0.5, 1},
+                                    {0, 0.2, 0, 0.3, 0.25, 0.1, -0.2, 0.2, 0.4})};
+             return writeRig(rig, folder, "armature");
+         }},
+        {"root joint turned at rest under a turned armature",
+         [](const std::string& folder) {
+             Rig rig = chain();
+             rig.armatureRest = at({0.1, 0, 0}, turn(25, {0, 1, 0}));
+             rig.joints[0].r = turn(-90, {1, 0, 0});
+             rig.channels = {linear(0, "translation", {0, 0.5, 1},
+                                    {0, 0.2, 0, 0.3, 0.25, 0.1, -0.2, 0.2, 0.4})};
+             return writeRig(rig, folder, "blender");
+         }},
+        {"root translation keys, mesh node at the top",
+         [](const std::string& folder) {
+             Rig rig = chain();
+             rig.armatureRest = at({0.1, 0, 0}, turn(25, {0, 1, 0}));
+             rig.meshUnderArmature = false;
+             rig.channels = {linear(0, "translation", {0, 0.5, 1},
+                                    {0, 0.2, 0, 0.3, 0.25, 0.1, -0.2, 0.2, 0.4})};
+             return writeRig(rig, folder, "top");
+         }},
+        {"rotation keys under a non-uniformly scaled armature",
+         [](const std::string& folder) {
+             Rig rig = chain();
+             rig.armatureRest = at({0, 0, 0}, {0, 0, 0, 1}, {1, 1.25, 0.8});
+             const auto a = turn(0, {0, 0, 1}), b = turn(40, {0, 0, 1}), c = turn(-20, {1, 0, 0});
+             rig.channels = {
+                 linear(1, "rotation", {0, 0.5, 1},
+                        {a[0], a[1], a[2], a[3], b[0], b[1], b[2], b[3], c[0], c[1], c[2], c[3]})};
+             return writeRig(rig, folder, "squashed");
+         }},
+        {"non-uniform scale keys on a turned joint",
+         [](const std::string& folder) {
+             Rig rig = chain();
+             rig.joints[1].r = turn(30, {0, 0, 1});
+             rig.channels = {
+                 linear(1, "scale", {0, 0.5, 1}, {1, 1, 1, 1.3, 0.8, 1, 0.9, 1.2, 1.1})};
+             return writeRig(rig, folder, "scaled");
+         }},
+    };
+    for (const Case& c : cases) {
+        expectFaithful(c);
+    }
+}
+
+} // namespace
+} // namespace modeltest
