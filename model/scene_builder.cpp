@@ -63,7 +63,7 @@ bool buildHostScene(const aiScene& scene, const BuildOptions& options, BuiltScen
         dressHostNodes({scene, table, skeletons, plan, binds, space, textures, notes}, made);
     built.polygons = kept.faces;
     built.facets = kept.facets;
-    built.frames = placeHostNodes(plan, made, poses);
+    built.frames = placeHostNodes(plan, made, poses, notes);
     if (built.frames > 0) {
         notes.apply(format("animation '%s': %d frames keyed at the host's frame rate",
                            scene.mAnimations[0]->mName.C_Str(), built.frames));

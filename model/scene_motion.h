@@ -26,7 +26,12 @@ namespace yfx {
 namespace model {
 
 // The frames keyed (0 without an animation).
-int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, const NodePoses& poses);
+// A node whose local transform shears (a non-uniform scale not along its own
+// axes, under a turn) is given the nearest transform without shear, along
+// the scene's axes, and named in `notes`; its children are placed against
+// where it was put, so that they keep their own motion.
+int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, const NodePoses& poses,
+                   ModelNotes& notes);
 
 } // namespace model
 } // namespace yfx

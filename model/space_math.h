@@ -64,6 +64,17 @@ Mat4 rotationPart(const Mat4& m);
 // scale), with a degenerate rotation replaced by the identity.
 void decompose(const Mat4& m, Vec3& position, Quat& rotation, Vec3& scale);
 
+// Whether the linear part shears: its columns are not at right angles to one
+// another (relative tolerance 1e-5), so no rotation times a scale along the
+// local axes gives it.
+bool hasShear(const Mat4& m);
+
+// The nearest transform without shear: the same translation, the rotation of
+// the linear part's polar decomposition, and along the local axes the scale
+// that rotation leaves on the diagonal (a reflection stays in the x scale).
+// A matrix without shear comes back unchanged, up to rounding.
+Mat4 withoutShear(const Mat4& m);
+
 // Translation * rotation * scale.
 Mat4 compose(const Vec3& position, const Quat& rotation, const Vec3& scale);
 

@@ -171,7 +171,7 @@ std::vector<NodeState> buildAndSnapshot(const aiScene& scene, bool reference, in
     const BoneBinds binds = computeBoneBinds(scene, table, skeletons, poses, space);
     const std::vector<MadeNode> made = makeHostNodes(scene, table, plan, binds, space, notes);
     frames = reference ? placeByFullRecompute(plan, made, table, poses)
-                       : placeHostNodes(plan, made, poses);
+                       : placeHostNodes(plan, made, poses, notes);
     std::vector<NodeState> out;
     for (int n = 0; n < dzScene->getNumNodes(); ++n) {
         const DzNode* node = dzScene->getNode(n);
