@@ -164,6 +164,7 @@ ExportResult runWrite(ExportSession& session, const QString& filename,
     scope.enter(kProcessing, "Processing the scene");
     const prepare::ExportPassReport passes = runPasses(session);
     if (logging) {
+        logSpannedTiles(passes.spanned_tiles);
         logTexturesNotCopied(passes.copies);
         logMaterials(session.document);
         log_printf(L"\n");

@@ -42,6 +42,17 @@ void logTexturesNotCopied(const prepare::TextureCopyReport& report) {
     }
 }
 
+void logSpannedTiles(const std::vector<prepare::SpannedTiles>& spanned) {
+    for (const prepare::SpannedTiles& s : spanned) {
+        log_printf(L"UV tiles moved as one: \"%s\" of \"%s\", UV set %d: u %g to %g moved left by "
+                   L"%g tiles, to u %g to %g, so part of it lies outside the first tile\n",
+                   s.surface.c_str(), s.mesh.c_str(), static_cast<int>(s.set),
+                   static_cast<double>(s.min_u), static_cast<double>(s.max_u),
+                   static_cast<double>(s.shift), static_cast<double>(s.min_u - s.shift),
+                   static_cast<double>(s.max_u - s.shift));
+    }
+}
+
 void logMaterials(const SceneDoc& doc) {
     log_printf(L"NUM_MATERIALS: %d (GLOBAL FINAL)\n", static_cast<int>(doc.materials.size()));
     for (std::size_t i = 0; i < doc.materials.size(); ++i) {

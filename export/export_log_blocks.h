@@ -6,6 +6,7 @@
 #include "document/scene_doc.h"
 #include "export/export_session.h"
 #include "prepare/texture_files.h"
+#include "prepare/uv_expansion.h"
 
 namespace yfx {
 namespace exporter {
@@ -14,6 +15,10 @@ namespace exporter {
 // each option's name right-aligned in 19 characters with 1 (on) or 0, and an
 // empty line.
 void logHeader(const ExportSession& session);
+
+// One line for every surface the tile collapse moved as one over more than
+// one tile: its names, UV set, u range before and after the move.
+void logSpannedTiles(const std::vector<prepare::SpannedTiles>& spanned);
 
 // One line for every texture the copy pass did not copy: why, the source and
 // the destination it would have had.

@@ -32,7 +32,7 @@ ExportPassReport runExportPasses(SceneDoc& doc, const ExportPassOptions& options
     expandMeshUVs(doc);
     done("expandMeshUVs");
     if (on(options.collapse_uvs)) {
-        collapseUVTiles(doc);
+        report.spanned_tiles = collapseUVTiles(doc);
         done("collapseUVTiles");
     }
     if (on(options.merge_materials)) {

@@ -9,6 +9,7 @@
 
 #include "document/scene_doc.h"
 #include "prepare/texture_files.h"
+#include "prepare/uv_expansion.h"
 
 namespace yfx {
 namespace prepare {
@@ -26,6 +27,7 @@ struct ExportPassOptions {
 struct ExportPassReport {
     int textures_copied = 0; // 1 when the copy pass ran to its end
     TextureCopyReport copies;
+    std::vector<SpannedTiles> spanned_tiles; // surfaces the tile collapse moved over tiles
 };
 
 // Runs, in order: expandMeshUVs; collapseUVTiles (collapse_uvs);

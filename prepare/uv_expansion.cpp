@@ -88,7 +88,7 @@ void groupCorners(const DocMesh& mesh, std::int32_t k, CornersByMaterial& out) {
 // range into [0, 1). A UV named by several corners of one material moves once
 // for that material; a UV named by two materials moves for each. Afterwards
 // kUVTileMark is set on exactly the UVs the last material names.
-void collapseSetTiles(DocMesh& mesh, std::int32_t k) {
+void collapseSetTiles(DocMesh& mesh, std::int32_t k, std::vector<SpannedTiles>& spanned) {
     const std::size_t materials = mesh.surfaces.size();
     std::vector<DocUV>& uvs = mesh.uvsets[static_cast<std::size_t>(k)].uvs;
     if (materials == 0 || uvs.empty()) {
@@ -127,6 +127,11 @@ void collapseSetTiles(DocMesh& mesh, std::int32_t k) {
         // turn the surface's UVs into infinities and NaNs: leave it alone.
         if (!std::isfinite(shift) || !(shift > 0.0f)) {
             continue;
+        }
+        // More than one tile: from the tile of its smallest u past the one
+        // its largest u ends (a u on a tile's edge closes that tile).
+        if (std::floor(minU) < std::ceil(maxU) - 1.0f) {
+            spanned.push_back({mesh.name.text, mesh.surfaces[m].name.text, k, minU, maxU, shift});
         }
         for (std::size_t i = first; i < last; ++i) {
             const std::size_t uv = static_cast<std::size_t>(groups.uv[i]);
@@ -210,7 +215,8 @@ void expandMeshUVs(SceneDoc& doc) {
     }
 }
 
-void collapseUVTiles(SceneDoc& doc) {
+std::vector<SpannedTiles> collapseUVTiles(SceneDoc& doc) {
+    std::vector<SpannedTiles> spanned;
     for (DocMesh& mesh : doc.meshes) {
         if (mesh.uvsets.empty() && allocateMeshUVSets(mesh, 2, 0) == 0) {
             continue;
@@ -222,9 +228,10 @@ void collapseUVTiles(SceneDoc& doc) {
             }
         }
         for (std::int32_t k = 0; k < sets; ++k) {
-            collapseSetTiles(mesh, k);
+            collapseSetTiles(mesh, k, spanned);
         }
     }
+    return spanned;
 }
 
 } // namespace prepare

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "document/scene_doc.h"
 
@@ -36,7 +38,19 @@ int expandUVSet(DocMesh& mesh, std::int32_t k, int fromCorners);
 // UVs of the mesh's last surface and clear on every other UV of a set that has
 // UVs; a mesh without surfaces keeps its flags. One pass per set, linear in
 // corners, UVs and surfaces.
-void collapseUVTiles(SceneDoc& doc);
+//
+// A surface is moved by one whole-tile shift, so a surface whose UVs spread
+// over more than one tile keeps part of them outside [0, 1) after its move:
+// each such surface that moved is reported, with its u range before the move.
+struct SpannedTiles {
+    std::wstring mesh;    // the mesh's name
+    std::wstring surface; // the surface's name
+    std::int32_t set = 0; // the UV set
+    float min_u = 0.0f;   // before the move
+    float max_u = 0.0f;
+    float shift = 0.0f; // whole tiles moved left
+};
+std::vector<SpannedTiles> collapseUVTiles(SceneDoc& doc);
 
 constexpr std::int32_t kUVTileMark = 4;
 

@@ -9,10 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QFile>
+
+#include <algorithm>
 #include <functional>
 
 namespace modeltest {
 namespace {
+
+using nlohmann::json;
 
 constexpr double kPositionShare = 1e-4; // of the bounding-box diagonal
 constexpr double kWeightTolerance = 1e-3;
@@ -204,6 +209,48 @@ TEST(ConversionFidelity, SkinnedRigsUnderTransformedParents) {
     for (const Case& c : cases) {
         expectFaithful(c);
     }
+}
+
+TEST(ConversionFidelity, MaterialOverTwoTilesIsMovedAsOneAndSaysSo) {
+    // Two quads of one material, in tiles 1001 and 1002 (u 0.05 to 1.95).
+    Gltf g;
+    std::vector<double> positions, uvs;
+    for (int q = 0; q < 2; ++q) {
+        for (int c = 0; c < 4; ++c) {
+            const double x = q + (c == 1 || c == 2 ? 1.0 : 0.0), y = c >= 2 ? 1.0 : 0.0;
+            positions.insert(positions.end(), {x, y, 0.0});
+            uvs.insert(uvs.end(), {0.05 + 0.9 * (x - q) + q, 0.1 + 0.8 * y});
+        }
+    }
+    const json attributes = {{"POSITION", g.floats(positions, 3, "VEC3", true)},
+                             {"TEXCOORD_0", g.floats(uvs, 2, "VEC2")}};
+    g.doc["meshes"] = {{{"name", "Strip"},
+                        {"primitives",
+                         {{{"attributes", attributes},
+                           {"indices", g.shorts({0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}, 1, "SCALAR")},
+                           {"material", 0}}}}}};
+    g.doc["materials"] = {{{"name", "Tiles"}}};
+    g.node({{"name", "Strip"}, {"mesh", 0}});
+    g.doc["scenes"] = {{{"nodes", {0}}}};
+    Scratch scratch;
+    yfx::ModelToProject request;
+    request.model = QString::fromStdString(g.save(scratch.folder("model").toStdString(), "tiles"));
+    request.project = scratch.folder("out") + "/tiles.yfx";
+    request.exportOptions = defaultExportOptions();
+    request.showProgress = false;
+    yfx::ConvertOutcome outcome;
+    ASSERT_TRUE(yfx::convertModelToProject(filterModule(), request, "convert", outcome))
+        << outcome.problem.toStdString();
+    const std::string said = "UV tiles moved as one: \"Tiles\" of \"Strip\", UV set 0: u 0.05 to "
+                             "1.95 moved left by 1 tiles, to u -0.95 to 0.95, so part of it lies "
+                             "outside the first tile";
+    const auto& applied = outcome.notes.applied;
+    EXPECT_NE(std::find(applied.begin(), applied.end(),
+                        said + " (the tile collapse moves each material by one whole-tile shift)"),
+              applied.end());
+    QFile log(scratch.folder("out") + "/logfile.txt");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLocal8Bit(log.readAll()).count(QString::fromStdString(said)), 1);
 }
 
 } // namespace

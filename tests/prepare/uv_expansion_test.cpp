@@ -190,18 +190,31 @@ struct TileCase {
     std::vector<float> before; // u of material 0's UVs, then material 1's
     std::size_t firstOfMaterial1;
     std::vector<float> after;
+    // Materials moved as one over more than one tile (reported): their u ranges before.
+    std::vector<std::pair<float, float>> spanned = {};
 };
 
 TEST(UVTiles, MaterialsMoveByTheirOwnCentre) {
     constexpr float kInf = std::numeric_limits<float>::infinity();
     const TileCase cases[] = {
         {"tile 2", {2.1f, 2.5f, 2.9f}, 3, {2.1f - 2, 2.5f - 2, 2.9f - 2}},
-        {"centre 1.1", {0.9f, 1.3f, 1.0f}, 3, {0.9f - 1, 1.3f - 1, 0.0f}},
+        {"centre 1.1", {0.9f, 1.3f, 1.0f}, 3, {0.9f - 1, 1.3f - 1, 0.0f}, {{0.9f, 1.3f}}},
+        {"tiles 1002 and 1003",
+         {1.05f, 2.95f, 2.0f},
+         3,
+         {1.05f - 2, 2.95f - 2, 0.0f},
+         {{1.05f, 2.95f}}},
+        {"one tile, edge to edge", {1.0f, 2.0f, 1.5f}, 3, {0.0f, 1.0f, 0.5f}},
         {"first tile", {0.0f, 0.99f, 0.5f}, 3, {0.0f, 0.99f, 0.5f}},
         {"below 0", {-1.5f, -0.5f, -7.0f}, 3, {-1.5f, -0.5f, -7.0f}},
+        // Over two tiles but not moved: nothing to report.
         {"centre just below 1", {0.5f, 1.49f, 1.0f}, 3, {0.5f, 1.49f, 1.0f}},
         {"two materials", {3.2f, 3.8f, 1.1f, 1.4f}, 2, {3.2f - 3, 3.8f - 3, 1.1f - 1, 1.4f - 1}},
-        {"second only", {0.2f, 0.4f, 5.5f, 6.25f}, 2, {0.2f, 0.4f, 5.5f - 5, 6.25f - 5}},
+        {"second only",
+         {0.2f, 0.4f, 5.5f, 6.25f},
+         2,
+         {0.2f, 0.4f, 5.5f - 5, 6.25f - 5},
+         {{5.5f, 6.25f}}},
         // A centre that is not finite leaves its material where it is, the others move.
         {"infinite u", {0.5f, kInf, kInf}, 3, {0.5f, kInf, kInf}},
         {"infinite beside finite", {0.5f, kInf, 2.2f, 2.4f}, 2, {0.5f, kInf, 2.2f - 2, 2.4f - 2}},
@@ -219,7 +232,16 @@ TEST(UVTiles, MaterialsMoveByTheirOwnCentre) {
         }
         SceneDoc doc;
         doc.meshes.push_back(meshWith(std::move(polygons), uvs, 2));
-        collapseUVTiles(doc);
+        const std::vector<yfx::prepare::SpannedTiles> spanned = collapseUVTiles(doc);
+        ASSERT_EQ(spanned.size(), t.spanned.size()) << t.what;
+        for (std::size_t i = 0; i < spanned.size(); ++i) {
+            EXPECT_EQ(spanned[i].set, 0) << t.what;
+            EXPECT_FLOAT_EQ(spanned[i].min_u, t.spanned[i].first) << t.what;
+            EXPECT_FLOAT_EQ(spanned[i].max_u, t.spanned[i].second) << t.what;
+            EXPECT_FLOAT_EQ(spanned[i].shift,
+                            std::floor((t.spanned[i].first + t.spanned[i].second) / 2))
+                << t.what;
+        }
         const DocMesh& mesh = doc.meshes[0];
         expectRunningIndices(mesh, 1);
         for (std::size_t n = 0; n < mesh.uvsets[0].uvs.size(); ++n) {

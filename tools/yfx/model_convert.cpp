@@ -14,9 +14,14 @@
 
 #include <dzscene.h>
 
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace yfx {
 
@@ -31,6 +36,28 @@ std::wstring hostPathOf(const QString& path) {
     host.replace(QLatin1Char('/'), QLatin1Char('\\'));
     return host.toStdWString();
 }
+
+// The export log's lines, from byte `from` on (an export in the same process
+// appends to a log it wrote before), that begin with `prefix`.
+std::vector<std::string> logLinesFrom(const QString& log, qint64 from, const char* prefix) {
+    std::vector<std::string> lines;
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from)) {
+        return lines;
+    }
+    const std::size_t length = std::strlen(prefix);
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith(prefix)) {
+            lines.push_back(QString::fromLocal8Bit(line.mid(int(length))).toStdString());
+        }
+    }
+    return lines;
+}
+
+// Where the tile collapse moved a surface over more than one tile as one, the
+// export logs it; a conversion says it among what it applied.
+constexpr const char* kSpannedTilesLine = "UV tiles moved as one: ";
 
 } // namespace
 
@@ -69,12 +96,19 @@ bool convertModelToProject(const FilterModule& module, const ModelToProject& req
     }
     importer.FreeScene(); // the host scene holds everything now
     QString runError;
+    const QString log = target.absoluteDir().filePath(QStringLiteral("logfile.txt"));
+    const qint64 logBefore = QFileInfo(log).exists() ? QFileInfo(log).size() : 0;
     if (!runExportStep(module, target.absoluteFilePath(), request.exportOptions, command,
                        outcome.run, runError, request.showProgress)) {
         outcome.problem = runError;
         return false;
     }
     outcome.problem = exportRunProblem(outcome.run, target.absoluteFilePath());
+    for (const std::string& line : logLinesFrom(log, logBefore, kSpannedTilesLine)) {
+        outcome.notes.apply(model::format("%s%s (the tile collapse moves each material by one "
+                                          "whole-tile shift)",
+                                          kSpannedTilesLine, line.c_str()));
+    }
     return outcome.problem.isEmpty();
 }
 
