@@ -15,7 +15,7 @@ using nlohmann::json;
 namespace {
 
 struct Counts {
-    std::size_t step = 0, spline = 0, integers = 0;
+    std::size_t read = 0, step = 0, spline = 0, integers = 0;
 };
 
 bool allFinite(const std::vector<double>& values) {
@@ -156,22 +156,28 @@ AnimationCurves readGltfCurves(const aiScene& scene, int animation, GltfSource& 
         (path == "translation" ? parts.translation
          : path == "rotation"  ? parts.rotation
                                : parts.scale) = std::move(curve);
+        ++counts.read;
         counts.step += mode == KeyInterpolation::Step;
         counts.spline += mode == KeyInterpolation::CubicSpline;
         counts.integers += integers;
     }
-    std::size_t total = 0;
-    for (const auto& entry : curves) {
-        total += !entry.second.translation.empty() + !entry.second.rotation.empty() +
-                 !entry.second.scale.empty();
-    }
-    if (total > 0) {
-        notes.apply(format(
-            "animation '%s': %zu channels played by the file's own interpolation (%zu STEP, "
-            "%zu CUBICSPLINE with their tangents, %zu with values stored as integers), read from "
-            "the file where Assimp gives only keys; the host keys every frame, so a STEP key "
-            "takes effect at the first frame at or after it",
-            anim.mName.C_Str(), total, counts.step, counts.spline, counts.integers));
+    if (counts.read > 0) {
+        std::string kinds;
+        const auto add = [&kinds](std::size_t n, const char* what) {
+            if (n > 0) {
+                kinds += (kinds.empty() ? "" : ", ") + format("%zu %s", n, what);
+            }
+        };
+        add(counts.step, "STEP");
+        add(counts.spline, "CUBICSPLINE, with their tangents");
+        add(counts.integers, "with values stored as integers");
+        notes.apply(format("animation '%s': %zu channel%s played as the file's samplers say (%s), "
+                           "read from the file, as Assimp gives only their keys%s",
+                           anim.mName.C_Str(), counts.read, counts.read == 1 ? "" : "s",
+                           kinds.c_str(),
+                           counts.step > 0 ? "; the host keys every frame, so a STEP key takes "
+                                             "effect at the first frame at or after it"
+                                           : ""));
     }
     return curves;
 }

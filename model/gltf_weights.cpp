@@ -151,10 +151,10 @@ SkinWeightTable mendGltfWeights(const aiScene& scene, GltfSource& source, ModelN
             }
         }
         if (mended > 0) {
-            notes.apply(format("skin weights of mesh '%s' (%zu primitives): stored as normalised "
-                               "unsigned %s, read from the file as %s (Assimp reads such "
-                               "weights as raw numbers)",
-                               name.c_str(), mended,
+            notes.apply(format("skin weights of mesh '%s' (%zu primitive%s): stored as "
+                               "normalised unsigned %s, read from the file as %s (Assimp reads "
+                               "such weights as raw numbers)",
+                               name.c_str(), mended, mended == 1 ? "" : "s",
                                bytes && shorts ? "bytes and shorts"
                                : bytes         ? "bytes"
                                                : "shorts",

@@ -373,7 +373,8 @@ TEST(GltfSource, StepAndCubicSplineChannelsPlaceNodesByTheGltfRules) {
     std::string error;
     ASSERT_TRUE(yfx::model::buildHostScene(*scene, options, built, notes, error)) << error;
     EXPECT_EQ(built.frames, 31);
-    EXPECT_TRUE(mentions(notes.applied, "2 STEP", "2 CUBICSPLINE"));
+    EXPECT_TRUE(mentions(notes.applied, "2 STEP", "2 CUBICSPLINE"))
+        << (notes.applied.empty() ? "" : notes.applied.back());
 
     // Points 10 cm along each axis, and the origin, where each frame puts them.
     const Vec3 probes[4] = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {0, 0, 10}};
