@@ -15,12 +15,16 @@ Quat quatAt(const std::vector<double>& v, std::size_t key) {
     return Quat(q[3], q[0], q[1], q[2]);
 }
 
+// A spline can pass through (or near) zero; that has no rotation, so it is
+// taken as none rather than giving a degenerate matrix.
 void normalise(double* q) {
     const double n = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
-    if (n > 0 && std::isfinite(n)) {
-        for (int i = 0; i < 4; ++i) {
-            q[i] /= n;
-        }
+    if (!(n > 1e-12) || !std::isfinite(n)) {
+        q[0] = q[1] = q[2] = 0, q[3] = 1;
+        return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        q[i] /= n;
     }
 }
 
