@@ -61,8 +61,11 @@ MeshPart skinnedPart(const GeometryInputs& in, unsigned meshIndex,
         carries[b] = in.binds.world[std::size_t(boneNodes[b])] *
                      in.space.transform(toDouble(bone->mOffsetMatrix));
         influences[b] = {slot->second, &carries[b]};
-        for (unsigned k = 0; bone->mWeights != nullptr && k < bone->mNumWeights; ++k) {
-            const aiVertexWeight& w = bone->mWeights[k];
+        const aiVertexWeight* weights = nullptr;
+        unsigned weightCount = 0;
+        in.weights.weightsOf(mesh, meshIndex, unsigned(b), weights, weightCount);
+        for (unsigned k = 0; k < weightCount; ++k) {
+            const aiVertexWeight& w = weights[k];
             if (w.mVertexId >= n) {
                 ++counts.outOfRange;
             } else if (!(w.mWeight > 0)) {
@@ -83,9 +86,11 @@ MeshPart skinnedPart(const GeometryInputs& in, unsigned meshIndex,
         if (influences[b].slot < 0) {
             continue;
         }
-        const aiBone* bone = mesh.mBones[b];
-        for (unsigned k = 0; bone->mWeights != nullptr && k < bone->mNumWeights; ++k) {
-            const aiVertexWeight& w = bone->mWeights[k];
+        const aiVertexWeight* weights = nullptr;
+        unsigned weightCount = 0;
+        in.weights.weightsOf(mesh, meshIndex, unsigned(b), weights, weightCount);
+        for (unsigned k = 0; k < weightCount; ++k) {
+            const aiVertexWeight& w = weights[k];
             if (w.mVertexId < n && w.mWeight > 0) {
                 counts.aboveOne += w.mWeight > 1.0f;
                 const std::uint32_t at = fill[w.mVertexId]++;

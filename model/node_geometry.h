@@ -12,6 +12,7 @@
 
 #include "model/bone_binds.h"
 #include "model/facet_mesh_builder.h"
+#include "model/gltf_weights.h"
 #include "model/host_nodes.h"
 #include "model/host_plan.h"
 #include "model/model_notes.h"
@@ -32,6 +33,7 @@ struct GeometryInputs {
     const SkeletonPlan& skeletons;
     const HostPlan& plan;
     const BoneBinds& binds;
+    const SkinWeightTable& weights; // weights read from the file, where Assimp's are wrong
     const SpaceConversion& space;
     TextureFiles& textures;
     ModelNotes& notes;

@@ -75,7 +75,7 @@ template <class Key> double lastTime(const Key* keys, unsigned count) {
 } // namespace
 
 NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceConversion& space,
-                     int animation, ModelNotes& notes)
+                     int animation, ModelNotes& notes, const AnimationCurves* curves)
     : m_table(table), m_space(space) {
     const std::size_t n = std::size_t(table.size());
     m_rest.resize(n);
@@ -84,6 +84,7 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
         m_rest[i] = isFinite(local) ? space.transform(local) : Mat4();
     }
     m_channels.assign(n, nullptr);
+    m_curves.assign(n, nullptr);
     m_driven.assign(n, 0);
     m_drivenOnPath.assign(n, 0);
     if (animation < 0 || scene.mAnimations == nullptr ||
@@ -117,6 +118,10 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
             continue;
         }
         m_channels[std::size_t(node)] = channel;
+        if (curves != nullptr) {
+            const auto found = curves->find(channel->mNodeName.C_Str());
+            m_curves[std::size_t(node)] = found != curves->end() ? &found->second : nullptr;
+        }
         m_driven[std::size_t(node)] = 1;
         m_animated = true;
         lastTick = std::max({lastTick, lastTime(channel->mPositionKeys, channel->mNumPositionKeys),
@@ -155,12 +160,26 @@ Mat4 NodePoses::localAt(int node, double seconds) const {
     decompose(toDouble(m_table.nodes[std::size_t(node)]->mTransformation), restPosition,
               restRotation, restScale);
     const double tick = seconds * m_ticksPerSecond;
-    const Vec3 position =
+    Vec3 position =
         sampleVector(channel->mPositionKeys, channel->mNumPositionKeys, tick, restPosition);
-    const Quat rotation =
+    Quat rotation =
         sampleRotation(channel->mRotationKeys, channel->mNumRotationKeys, tick, restRotation);
-    const Vec3 scale =
-        sampleVector(channel->mScalingKeys, channel->mNumScalingKeys, tick, restScale);
+    Vec3 scale = sampleVector(channel->mScalingKeys, channel->mNumScalingKeys, tick, restScale);
+    if (const NodeCurves* curves = m_curves[std::size_t(node)]) {
+        double v[4];
+        if (!curves->translation.empty()) {
+            sampleCurve(curves->translation, seconds, v);
+            position = Vec3(v[0], v[1], v[2]);
+        }
+        if (!curves->rotation.empty()) {
+            sampleCurve(curves->rotation, seconds, v);
+            rotation = Quat(v[3], v[0], v[1], v[2]);
+        }
+        if (!curves->scale.empty()) {
+            sampleCurve(curves->scale, seconds, v);
+            scale = Vec3(v[0], v[1], v[2]);
+        }
+    }
     const Mat4 local = compose(position, rotation, scale);
     return isFinite(local) ? m_space.transform(local) : m_rest[std::size_t(node)];
 }

@@ -1,10 +1,12 @@
 // The model's node transforms over time: each node's local transform from
-// its animation channel when it has one (keys interpolated linearly, rotations
-// by slerp, held before the first and after the last key), else from the
-// node itself; world transforms by composing down the node table. Everything
-// comes out in the host's space (see SpaceConversion).
+// its animation channel when it has one (Assimp's keys interpolated linearly,
+// rotations by slerp, held before the first and after the last key; or, for
+// the parts the file's own curves state, those curves with their
+// interpolation: gltf_curves.h), else from the node itself; world transforms by composing down the
+// node table. Everything comes out in the host's space (see SpaceConversion).
 #pragma once
 
+#include "model/key_curves.h"
 #include "model/model_notes.h"
 #include "model/node_table.h"
 #include "model/space_conversion.h"
@@ -20,9 +22,10 @@ namespace model {
 
 class NodePoses {
 public:
-    // `animation`: the aiScene animation to play, or -1 for none.
+    // `animation`: the aiScene animation to play, or -1 for none; `curves`:
+    // that animation's curves read from the file, by node name (null: none).
     NodePoses(const aiScene& scene, const NodeTable& table, const SpaceConversion& space,
-              int animation, ModelNotes& notes);
+              int animation, ModelNotes& notes, const AnimationCurves* curves = nullptr);
 
     bool animated() const { return m_animated; }
     // The time of the last key (or the animation's duration when longer), seconds.
@@ -54,6 +57,7 @@ private:
     SpaceConversion m_space;
     std::vector<Mat4> m_rest;                  // converted local transforms
     std::vector<const aiNodeAnim*> m_channels; // per node, null when not driven
+    std::vector<const NodeCurves*> m_curves;   // per driven node, null when none
     std::vector<char> m_driven;
     std::vector<int> m_drivenOnPath;
     std::vector<int> m_timedNodes; // drivenOnPath > 0, in table order

@@ -1,6 +1,9 @@
 #include "model/scene_builder.h"
 
 #include "model/bone_binds.h"
+#include "model/gltf_curves.h"
+#include "model/gltf_source.h"
+#include "model/gltf_weights.h"
 #include "model/host_nodes.h"
 #include "model/host_plan.h"
 #include "model/node_geometry.h"
@@ -53,14 +56,31 @@ bool buildHostScene(const aiScene& scene, const BuildOptions& options, BuiltScen
     const SkeletonPlan skeletons =
         planSkeletons(scene, table, nodesWithContent(scene, table), notes);
     const HostPlan plan = planHostNodes(scene, table, skeletons, notes);
-    const NodePoses poses(scene, table, space, chooseAnimation(scene, notes), notes);
+    const int animation = chooseAnimation(scene, notes);
+    // What Assimp loses of a glTF file is read from the file itself.
+    SkinWeightTable weights;
+    AnimationCurves curves;
+    if (!options.modelPath.isEmpty() &&
+        (options.extension == "gltf" || options.extension == "glb")) {
+        GltfSource source;
+        std::string why;
+        if (source.load(options.modelPath, why)) {
+            weights = mendGltfWeights(scene, source, notes);
+            curves = readGltfCurves(scene, animation, source, notes);
+        } else {
+            notes.drop(format("the glTF file's own data (%s): skin weights stored as integers "
+                              "and the animation's interpolation are as Assimp gives them",
+                              why.c_str()));
+        }
+    }
+    const NodePoses poses(scene, table, space, animation, notes, &curves);
     const BoneBinds binds = computeBoneBinds(scene, table, skeletons, poses, space);
 
     const std::vector<MadeNode> made = makeHostNodes(scene, table, plan, binds, space, notes);
     TextureFiles textures(scene, options.modelPath, options.textureFolder, options.textureBase,
                           notes);
-    const KeptFaces kept =
-        dressHostNodes({scene, table, skeletons, plan, binds, space, textures, notes}, made);
+    const KeptFaces kept = dressHostNodes(
+        {scene, table, skeletons, plan, binds, weights, space, textures, notes}, made);
     built.polygons = kept.faces;
     built.facets = kept.facets;
     built.frames = placeHostNodes(plan, made, poses, notes);
