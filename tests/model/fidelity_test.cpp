@@ -211,6 +211,55 @@ TEST(ConversionFidelity, SkinnedRigsUnderTransformedParents) {
     }
 }
 
+// The common figure layout at once: a 1.7 m figure in a GLB under a
+// non-uniformly scaled "Armature", its weights stored as unsigned shorts,
+// animated with a STEP translation, a CUBICSPLINE rotation (with tangents) and
+// non-uniform scale keys. The turn below the scaled armature is the one thing
+// the importer cannot hold: said, and kept near.
+Rig commonFigure(bool stretchedArmature) {
+    Rig rig;
+    rig.armatureRest =
+        at({0, 0, 0}, turn(10, {0, 1, 0}), stretchedArmature ? Vec3{1, 1.1, 0.9} : Vec3{1, 1, 1});
+    rig.joints = {at({0, 0.8, 0}), at({0, 0.3, 0}), at({0, 0.2, 0})};
+    rig.weightType = kGltfUnsignedShort;
+    const auto a = turn(0, {0, 0, 1}), b = turn(30, {0, 0, 1}), c = turn(-10, {1, 0, 0});
+    const std::vector<double> none = {0, 0, 0, 0}, spin = {0, 0, 0.4, 0};
+    std::vector<double> spline;
+    for (const auto& part : {none,
+                             {a.begin(), a.end()},
+                             spin,
+                             spin,
+                             {b.begin(), b.end()},
+                             none,
+                             none,
+                             {c.begin(), c.end()},
+                             none}) {
+        spline.insert(spline.end(), part.begin(), part.end());
+    }
+    rig.channels = {
+        Channel{0, "translation", "STEP", {0, 0.5, 1}, {0, 0.8, 0, 0.1, 0.8, 0.05, 0.1, 0.85, 0}},
+        Channel{1, "rotation", "CUBICSPLINE", {0, 0.5, 1}, spline},
+        linear(2, "scale", {0, 0.5, 1}, {1, 1, 1, 1.2, 0.9, 1, 1, 1, 1})};
+    return rig;
+}
+
+TEST(ConversionFidelity, CommonFigureLayoutComesBack) {
+    const Case cases[] = {
+        {"common figure, even armature",
+         [](const std::string& folder) {
+             return writeRig(commonFigure(false), folder, "figure", true);
+         }},
+        {"common figure, stretched armature",
+         [](const std::string& folder) {
+             return writeRig(commonFigure(true), folder, "figure", true);
+         },
+         "the shear of the turns", 0.05},
+    };
+    for (const Case& c : cases) {
+        expectFaithful(c);
+    }
+}
+
 TEST(ConversionFidelity, MaterialOverTwoTilesIsMovedAsOneAndSaysSo) {
     // Two quads of one material, in tiles 1001 and 1002 (u 0.05 to 1.95).
     Gltf g;
