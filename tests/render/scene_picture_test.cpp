@@ -134,16 +134,19 @@ TEST(ScenePicture, TheNearerSurfaceCoversTheFartherWhateverTheOrder) {
     }
 }
 
-TEST(ScenePicture, SlantedFacesAreDarkerThanFacesTurnedToTheCamera) {
+TEST(ScenePicture, FacesTurnedToTheCameraShowTheirColourEitherWayRoundAndSlantedOnesAreDarker) {
     yfx::SceneDoc doc;
     const std::int32_t white = addMaterial(doc, 1, 1, 1);
     addTriangle(doc, {-2, 0, 0}, {-1, 0, 0}, {-2, 1, 0}, white);  // facing the camera
     addTriangle(doc, {1, 0, 0}, {2, 0, -1.7f}, {1, 1, 0}, white); // turned about 60 degrees
+    addTriangle(doc, {-0.5f, 0, 0}, {0.5f, 1, 0}, {0.5f, 0, 0},
+                white); // facing, wound the other way
     yfx::render::ScenePictureSettings settings;
     settings.width = 80, settings.height = 40;
     yfx::RgbaImage image;
     ASSERT_TRUE(yfx::render::drawScenePicture(doc, settings, image));
     EXPECT_EQ(pixelAt(image, 8, 24).r, 255);
+    EXPECT_EQ(pixelAt(image, 44, 24).r, 255);
     const int slanted = pixelAt(image, 60, 24).r;
     EXPECT_GT(slanted, 100);
     EXPECT_LT(slanted, 200);

@@ -109,6 +109,16 @@ TEST(UvLayout, TheColourMapLiesUnderTile1001Only) {
     EXPECT_TRUE(is(image, 50, 10, red));  // v above 0.5: the map's top row
     EXPECT_TRUE(is(image, 50, 95, blue)); // v below 0.5: its bottom row
     EXPECT_TRUE(is(image, 150, 10, kUvBackground));
+    // A block without tile 1001 shows no map at all.
+    settings.tile = 1002;
+    ASSERT_TRUE(yfx::render::drawUvLayout(twoMaterialDoc(), 0, settings, image));
+    int mapped = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            mapped += is(image, x, y, red) || is(image, x, y, blue) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(mapped, 0);
 }
 
 TEST(UvLayout, BrokenUvsAndSettingsAreRefusedOrPassedOver) {
