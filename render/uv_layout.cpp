@@ -37,27 +37,34 @@ int clampTile(double value, int count) {
     return int(std::min(double(count - 1), std::max(0.0, std::floor(value))));
 }
 
-TileBlock tilesOf(const SceneDoc& doc, std::int32_t material, int tile, UvLayoutResult& result) {
+// Calls visit(mesh, polygon) for each polygon of the list that the document holds.
+template <typename Visit>
+void forEachPolygon(const SceneDoc& doc, const std::vector<PolygonRef>& polygons, Visit visit) {
+    for (const PolygonRef& ref : polygons) {
+        if (ref.mesh < doc.meshes.size() && ref.polygon < doc.meshes[ref.mesh].polygons.size()) {
+            const DocMesh& mesh = doc.meshes[ref.mesh];
+            visit(mesh, mesh.polygons[ref.polygon]);
+        }
+    }
+}
+
+TileBlock tilesOf(const SceneDoc& doc, const std::vector<PolygonRef>& polygons, int tile,
+                  UvLayoutResult& result) {
     TileBlock block;
     double low[2] = {0, 0}, high[2] = {0, 0};
     bool any = false;
-    for (const DocMesh& mesh : doc.meshes) {
-        for (const DocPolygon& polygon : mesh.polygons) {
-            if (polygon.material != material) {
+    forEachPolygon(doc, polygons, [&](const DocMesh& mesh, const DocPolygon& polygon) {
+        ++result.polygons;
+        for (const DocCorner& corner : polygon.corners) {
+            double u = 0, v = 0;
+            if (!cornerUv(mesh, corner, u, v)) {
                 continue;
             }
-            ++result.polygons;
-            for (const DocCorner& corner : polygon.corners) {
-                double u = 0, v = 0;
-                if (!cornerUv(mesh, corner, u, v)) {
-                    continue;
-                }
-                low[0] = any ? std::min(low[0], u) : u, high[0] = any ? std::max(high[0], u) : u;
-                low[1] = any ? std::min(low[1], v) : v, high[1] = any ? std::max(high[1], v) : v;
-                any = true;
-            }
+            low[0] = any ? std::min(low[0], u) : u, high[0] = any ? std::max(high[0], u) : u;
+            low[1] = any ? std::min(low[1], v) : v, high[1] = any ? std::max(high[1], v) : v;
+            any = true;
         }
-    }
+    });
     if (tile != 0) {
         block.column = (tile - kFirstTile) % kTileColumns;
         block.row = (tile - kFirstTile) / kTileColumns;
@@ -93,8 +100,22 @@ void drawMap(RgbaImage& image, const RgbaImage& map, int x0, int y0, int cell) {
 
 } // namespace
 
-bool drawUvLayout(const SceneDoc& doc, std::int32_t material, const UvLayoutSettings& settings,
-                  RgbaImage& out, UvLayoutResult* result) {
+std::vector<std::vector<PolygonRef>> polygonsByMaterial(const SceneDoc& doc) {
+    std::vector<std::vector<PolygonRef>> lists(doc.materials.size());
+    for (std::size_t m = 0; m < doc.meshes.size(); ++m) {
+        const std::vector<DocPolygon>& polygons = doc.meshes[m].polygons;
+        for (std::size_t p = 0; p < polygons.size(); ++p) {
+            const std::int32_t material = polygons[p].material;
+            if (material >= 0 && std::size_t(material) < lists.size()) {
+                lists[std::size_t(material)].push_back({std::uint32_t(m), std::uint32_t(p)});
+            }
+        }
+    }
+    return lists;
+}
+
+bool drawUvLayout(const SceneDoc& doc, const std::vector<PolygonRef>& polygons,
+                  const UvLayoutSettings& settings, RgbaImage& out, UvLayoutResult* result) {
     out = RgbaImage();
     if (settings.size < 16 || settings.size > 16384 ||
         (settings.tile != 0 && (settings.tile < kFirstTile || settings.tile > kLastTile))) {
@@ -102,7 +123,7 @@ bool drawUvLayout(const SceneDoc& doc, std::int32_t material, const UvLayoutSett
     }
     try {
         UvLayoutResult drawn;
-        TileBlock block = tilesOf(doc, material, settings.tile, drawn);
+        TileBlock block = tilesOf(doc, polygons, settings.tile, drawn);
         block.cell = std::max(1, settings.size / std::max(block.columns, block.rows));
         out.width = block.cell * block.columns;
         out.height = block.cell * block.rows;
@@ -137,26 +158,20 @@ bool drawUvLayout(const SceneDoc& doc, std::int32_t material, const UvLayoutSett
         const auto pixelX = [&](double u) { return (u - block.column) * cell; };
         const auto pixelY = [&](double v) { return out.height - (v - block.row) * cell; };
         const int width = out.width, height = out.height;
-        for (const DocMesh& mesh : doc.meshes) {
-            for (const DocPolygon& polygon : mesh.polygons) {
-                if (polygon.material != material) {
+        forEachPolygon(doc, polygons, [&](const DocMesh& mesh, const DocPolygon& polygon) {
+            const std::size_t n = polygon.corners.size();
+            for (std::size_t k = 0; k < n && n >= 2; ++k) {
+                double u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+                if (!cornerUv(mesh, polygon.corners[k], u0, v0) ||
+                    !cornerUv(mesh, polygon.corners[(k + 1) % n], u1, v1)) {
                     continue;
                 }
-                const std::size_t n = polygon.corners.size();
-                for (std::size_t k = 0; k < n && n >= 2; ++k) {
-                    double u0 = 0, v0 = 0, u1 = 0, v1 = 0;
-                    if (!cornerUv(mesh, polygon.corners[k], u0, v0) ||
-                        !cornerUv(mesh, polygon.corners[(k + 1) % n], u1, v1)) {
-                        continue;
-                    }
-                    ++drawn.edges_drawn;
-                    traceLine(pixelX(u0), pixelY(v0), pixelX(u1), pixelY(v1), width, height,
-                              [&](int x, int y, double) {
-                                  std::copy(kUvEdge, kUvEdge + 4, out.at(x, y));
-                              });
-                }
+                ++drawn.edges_drawn;
+                traceLine(
+                    pixelX(u0), pixelY(v0), pixelX(u1), pixelY(v1), width, height,
+                    [&](int x, int y, double) { std::copy(kUvEdge, kUvEdge + 4, out.at(x, y)); });
             }
-        }
+        });
         if (result != nullptr) {
             *result = std::move(drawn);
         }

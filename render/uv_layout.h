@@ -29,19 +29,32 @@ struct UvLayoutSettings {
 
 struct UvLayoutResult {
     std::vector<int> tiles;      // the tiles drawn, ascending
-    std::size_t polygons = 0;    // polygons of the material
+    std::size_t polygons = 0;    // polygons drawn
     std::size_t edges_drawn = 0; // UV edges with both ends usable
 };
 
-// Draws material `material`'s layout (the first UV layer of each polygon
-// that uses it, from its mesh's first UV set) into `out`. The picture holds
+// A polygon of the document: its mesh and its place in that mesh.
+struct PolygonRef {
+    std::uint32_t mesh = 0;
+    std::uint32_t polygon = 0;
+};
+
+// The polygons of each material, in document order, in one pass: entry m
+// lists the polygons whose material index is m (polygons naming no material
+// are left out).
+std::vector<std::vector<PolygonRef>> polygonsByMaterial(const SceneDoc& doc);
+
+// Draws the layout of `polygons` (one material's, as polygonsByMaterial
+// gives them; the first UV layer of each, from its mesh's first UV set)
+// into `out`. The picture holds
 // the smallest block of tiles (columns by rows) around every finite corner's
 // tile, clamped to the UDIM range, with square tiles; corners outside that
 // range lie outside the picture and their edges are cut at its border. A
 // material without usable UVs shows tile 1001. False when the size or tile
 // is out of range or the picture cannot be allocated.
-bool drawUvLayout(const SceneDoc& doc, std::int32_t material, const UvLayoutSettings& settings,
-                  RgbaImage& out, UvLayoutResult* result = nullptr);
+bool drawUvLayout(const SceneDoc& doc, const std::vector<PolygonRef>& polygons,
+                  const UvLayoutSettings& settings, RgbaImage& out,
+                  UvLayoutResult* result = nullptr);
 
 } // namespace render
 } // namespace yfx

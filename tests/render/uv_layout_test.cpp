@@ -31,6 +31,13 @@ int countIn(const yfx::RgbaImage& image, int c, int r, int cell, const std::uint
     return n;
 }
 
+bool drawLayout(const yfx::SceneDoc& doc, std::size_t material,
+                const yfx::render::UvLayoutSettings& settings, yfx::RgbaImage& image,
+                yfx::render::UvLayoutResult* result = nullptr) {
+    const auto lists = yfx::render::polygonsByMaterial(doc);
+    return yfx::render::drawUvLayout(doc, lists.at(material), settings, image, result);
+}
+
 // Material 0: a quad from (0.2, 0.2) to (1.8, 0.8), across tiles 1001 and
 // 1002. Material 1: a triangle inside tile 1015 (u 4.1 to 4.9, v 1.1 to 1.9).
 yfx::SceneDoc twoMaterialDoc() {
@@ -75,7 +82,7 @@ TEST(UvLayout, DrawsTheTilesTheCornersFallInWithTheirNumbersAndEdges) {
         settings.tile = c.tile;
         yfx::RgbaImage image;
         yfx::render::UvLayoutResult result;
-        ASSERT_TRUE(yfx::render::drawUvLayout(doc, c.material, settings, image, &result));
+        ASSERT_TRUE(drawLayout(doc, std::size_t(c.material), settings, image, &result));
         EXPECT_EQ(result.tiles, c.tiles);
         const int cell = 256 / std::max(c.columns, c.rows);
         ASSERT_EQ(image.width, cell * c.columns);
@@ -103,7 +110,7 @@ TEST(UvLayout, TheColourMapLiesUnderTile1001Only) {
     settings.size = 200;
     settings.colour_map = &map;
     yfx::RgbaImage image;
-    ASSERT_TRUE(yfx::render::drawUvLayout(twoMaterialDoc(), 0, settings, image));
+    ASSERT_TRUE(drawLayout(twoMaterialDoc(), 0, settings, image));
     ASSERT_EQ(image.width, 200);
     const std::uint8_t red[4] = {200, 0, 0, 255}, blue[4] = {0, 0, 200, 255};
     EXPECT_TRUE(is(image, 50, 10, red));  // v above 0.5: the map's top row
@@ -111,7 +118,7 @@ TEST(UvLayout, TheColourMapLiesUnderTile1001Only) {
     EXPECT_TRUE(is(image, 150, 10, kUvBackground));
     // A block without tile 1001 shows no map at all.
     settings.tile = 1002;
-    ASSERT_TRUE(yfx::render::drawUvLayout(twoMaterialDoc(), 0, settings, image));
+    ASSERT_TRUE(drawLayout(twoMaterialDoc(), 0, settings, image));
     int mapped = 0;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
@@ -137,22 +144,22 @@ TEST(UvLayout, BrokenUvsAndSettingsAreRefusedOrPassedOver) {
     settings.size = 300;
     yfx::RgbaImage image;
     yfx::render::UvLayoutResult result;
-    ASSERT_TRUE(yfx::render::drawUvLayout(doc, 0, settings, image, &result));
+    ASSERT_TRUE(drawLayout(doc, 0, settings, image, &result));
     // The huge and the left corners stretch the block over the whole first
     // row (clamped to the grid): ten tiles.
     EXPECT_EQ(result.tiles.size(), 10u);
     EXPECT_EQ(result.polygons, 3u);
     EXPECT_EQ(result.edges_drawn, 4u + 1u); // the quad's four, the huge-to-left edge
     const yfx::SceneDoc empty;
-    ASSERT_TRUE(yfx::render::drawUvLayout(empty, 0, settings, image, &result));
+    ASSERT_TRUE(yfx::render::drawUvLayout(empty, {}, settings, image, &result));
     EXPECT_EQ(result.tiles, std::vector<int>{1001});
     for (const int tile : {1000, 1101, -5}) {
         settings.tile = tile;
-        EXPECT_FALSE(yfx::render::drawUvLayout(doc, 0, settings, image));
+        EXPECT_FALSE(drawLayout(doc, 0, settings, image));
     }
     settings.tile = 0;
     settings.size = 8;
-    EXPECT_FALSE(yfx::render::drawUvLayout(doc, 0, settings, image));
+    EXPECT_FALSE(drawLayout(doc, 0, settings, image));
 }
 
 } // namespace
