@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 
+#include "render/corner_uv.h"
 #include "render/depth_canvas.h"
 #include "render/skin_pose.h"
 
@@ -58,8 +59,8 @@ std::vector<std::uint8_t> usedVertices(const SceneDoc& doc) {
 }
 
 // The corner's screen position and UV; false when it has no usable vertex.
-bool screenCorner(const MeshView& view, const DocMesh& mesh, const DocCorner& corner,
-                  ScreenCorner& out, double scene[3]) {
+bool screenCorner(const MeshView& view, const DocCorner& corner, ScreenCorner& out,
+                  double scene[3]) {
     if (corner.vertex < 0 || std::size_t(corner.vertex) >= view.doc.vertices.size()) {
         return false;
     }
@@ -73,11 +74,8 @@ bool screenCorner(const MeshView& view, const DocMesh& mesh, const DocCorner& co
     for (int k = 0; k < 3; ++k) {
         scene[k] = double(p[k]);
     }
-    out.u = out.v = 0.0;
-    const std::int32_t uv = corner.uv[0].index;
-    if (!mesh.uvsets.empty() && uv >= 0 && std::size_t(uv) < mesh.uvsets[0].uvs.size()) {
-        out.u = double(mesh.uvsets[0].uvs[std::size_t(uv)].u);
-        out.v = double(mesh.uvsets[0].uvs[std::size_t(uv)].v);
+    if (!cornerUv(view.doc, corner, out.u, out.v)) {
+        out.u = out.v = 0.0;
     }
     return true;
 }
@@ -106,17 +104,17 @@ void drawPolygons(DepthCanvas& canvas, const MeshView& view, const ScenePictureS
             const TrianglePaint base = paintOf(view.doc, settings, polygon.material);
             ScreenCorner first;
             double firstScene[3];
-            if (!screenCorner(view, mesh, polygon.corners[0], first, firstScene)) {
+            if (!screenCorner(view, polygon.corners[0], first, firstScene)) {
                 counts.skipped += n - 2;
                 continue;
             }
             ScreenCorner previous;
             double previousScene[3];
-            bool previousOk = screenCorner(view, mesh, polygon.corners[1], previous, previousScene);
+            bool previousOk = screenCorner(view, polygon.corners[1], previous, previousScene);
             for (std::size_t k = 2; k < n; ++k) {
                 ScreenCorner next;
                 double nextScene[3];
-                const bool nextOk = screenCorner(view, mesh, polygon.corners[k], next, nextScene);
+                const bool nextOk = screenCorner(view, polygon.corners[k], next, nextScene);
                 if (previousOk && nextOk) {
                     TrianglePaint paint = base;
                     paint.shade = shadeOf(view.camera, firstScene, previousScene, nextScene);
@@ -143,8 +141,8 @@ void drawEdges(DepthCanvas& canvas, const MeshView& view, float tolerance) {
             for (std::size_t k = 0; k < n && n >= 2; ++k) {
                 ScreenCorner a, b;
                 double scene[3];
-                if (screenCorner(view, mesh, polygon.corners[k], a, scene) &&
-                    screenCorner(view, mesh, polygon.corners[(k + 1) % n], b, scene)) {
+                if (screenCorner(view, polygon.corners[k], a, scene) &&
+                    screenCorner(view, polygon.corners[(k + 1) % n], b, scene)) {
                     drawDepthLine(canvas, a, b, tolerance, kWireColour);
                 }
             }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 
+#include "render/corner_uv.h"
 #include "render/digit_font.h"
 #include "render/line_trace.h"
 
@@ -15,18 +16,6 @@ namespace {
 constexpr int kTileColumns = 10;
 constexpr int kTileRows = 10;
 
-// The UV of a polygon corner, when its index names one of the set's UVs and
-// both values are finite.
-bool cornerUv(const DocMesh& mesh, const DocCorner& corner, double& u, double& v) {
-    const std::int32_t index = corner.uv[0].index;
-    if (mesh.uvsets.empty() || index < 0 || std::size_t(index) >= mesh.uvsets[0].uvs.size()) {
-        return false;
-    }
-    const DocUV& uv = mesh.uvsets[0].uvs[std::size_t(index)];
-    u = double(uv.u), v = double(uv.v);
-    return std::isfinite(u) && std::isfinite(v);
-}
-
 // The block of tiles shown: columns [column, column + columns), rows likewise.
 struct TileBlock {
     int column = 0, row = 0, columns = 1, rows = 1;
@@ -37,13 +26,12 @@ int clampTile(double value, int count) {
     return int(std::min(double(count - 1), std::max(0.0, std::floor(value))));
 }
 
-// Calls visit(mesh, polygon) for each polygon of the list that the document holds.
+// Calls visit(polygon) for each polygon of the list that the document holds.
 template <typename Visit>
 void forEachPolygon(const SceneDoc& doc, const std::vector<PolygonRef>& polygons, Visit visit) {
     for (const PolygonRef& ref : polygons) {
         if (ref.mesh < doc.meshes.size() && ref.polygon < doc.meshes[ref.mesh].polygons.size()) {
-            const DocMesh& mesh = doc.meshes[ref.mesh];
-            visit(mesh, mesh.polygons[ref.polygon]);
+            visit(doc.meshes[ref.mesh].polygons[ref.polygon]);
         }
     }
 }
@@ -53,11 +41,11 @@ TileBlock tilesOf(const SceneDoc& doc, const std::vector<PolygonRef>& polygons, 
     TileBlock block;
     double low[2] = {0, 0}, high[2] = {0, 0};
     bool any = false;
-    forEachPolygon(doc, polygons, [&](const DocMesh& mesh, const DocPolygon& polygon) {
+    forEachPolygon(doc, polygons, [&](const DocPolygon& polygon) {
         ++result.polygons;
         for (const DocCorner& corner : polygon.corners) {
             double u = 0, v = 0;
-            if (!cornerUv(mesh, corner, u, v)) {
+            if (!cornerUv(doc, corner, u, v)) {
                 continue;
             }
             low[0] = any ? std::min(low[0], u) : u, high[0] = any ? std::max(high[0], u) : u;
@@ -158,12 +146,12 @@ bool drawUvLayout(const SceneDoc& doc, const std::vector<PolygonRef>& polygons,
         const auto pixelX = [&](double u) { return (u - block.column) * cell; };
         const auto pixelY = [&](double v) { return out.height - (v - block.row) * cell; };
         const int width = out.width, height = out.height;
-        forEachPolygon(doc, polygons, [&](const DocMesh& mesh, const DocPolygon& polygon) {
+        forEachPolygon(doc, polygons, [&](const DocPolygon& polygon) {
             const std::size_t n = polygon.corners.size();
             for (std::size_t k = 0; k < n && n >= 2; ++k) {
                 double u0 = 0, v0 = 0, u1 = 0, v1 = 0;
-                if (!cornerUv(mesh, polygon.corners[k], u0, v0) ||
-                    !cornerUv(mesh, polygon.corners[(k + 1) % n], u1, v1)) {
+                if (!cornerUv(doc, polygon.corners[k], u0, v0) ||
+                    !cornerUv(doc, polygon.corners[(k + 1) % n], u1, v1)) {
                     continue;
                 }
                 ++drawn.edges_drawn;

@@ -45,8 +45,8 @@ struct PolygonRef {
 std::vector<std::vector<PolygonRef>> polygonsByMaterial(const SceneDoc& doc);
 
 // Draws the layout of `polygons` (one material's, as polygonsByMaterial
-// gives them; the first UV layer of each, from its mesh's first UV set)
-// into `out`. The picture holds
+// gives them; the first UV layer of each, from the document's first UV
+// set, v upwards: render/corner_uv.h) into `out`. The picture holds
 // the smallest block of tiles (columns by rows) around every finite corner's
 // tile, clamped to the UDIM range, with square tiles; corners outside that
 // range lie outside the picture and their edges are cut at its border. A

@@ -27,6 +27,18 @@ inline std::int32_t addMaterial(yfx::SceneDoc& doc, float r, float g, float b) {
     return std::int32_t(doc.materials.size() - 1);
 }
 
+// Appends (u, v) to the first UV set, with v upwards as the host takes it
+// (the file counts v from the top); returns its index.
+inline std::int32_t addUv(yfx::SceneDoc& doc, float u, float v) {
+    if (doc.uvsets.empty()) {
+        doc.uvsets.resize(1);
+    }
+    yfx::DocUV uv;
+    uv.u = u, uv.v = 1.0f - v;
+    doc.uvsets[0].uvs.push_back(uv);
+    return std::int32_t(doc.uvsets[0].uvs.size() - 1);
+}
+
 // The document's one mesh, made on first use.
 inline yfx::DocMesh& meshOf(yfx::SceneDoc& doc) {
     if (doc.meshes.empty()) {

@@ -152,6 +152,50 @@ TEST(ScenePicture, FacesTurnedToTheCameraShowTheirColourEitherWayRoundAndSlanted
     EXPECT_LT(slanted, 200);
 }
 
+TEST(ScenePicture, ColourMapsLieOverTheUvsWithTheirTopRowAtTheTopAndTheDiffuseColourWithout) {
+    // A unit square whose UVs equal its x and y, in a material of diffuse
+    // (1, 0.5, 1), and a map whose top row is red and bottom row blue.
+    yfx::SceneDoc doc;
+    const std::int32_t material = addMaterial(doc, 1, 0.5f, 1);
+    const Point corners[4] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    std::vector<std::int32_t> vertices, uvs;
+    for (const Point& p : corners) {
+        vertices.push_back(addVertex(doc, p));
+        uvs.push_back(addUv(doc, p[0], p[1]));
+    }
+    addPolygon(doc, vertices, material, uvs);
+    yfx::RgbaImage map;
+    map.width = 1, map.height = 2;
+    map.pixels = {200, 0, 0, 255, 0, 0, 200, 255};
+    struct Case {
+        const char* name;
+        const yfx::RgbaImage* map;
+        Pixel top, bottom;
+    };
+    const Case cases[] = {
+        {"with the map: texel times diffuse", &map, {200, 0, 0, 255}, {0, 0, 200, 255}},
+        {"without", nullptr, {255, 128, 255, 255}, {255, 128, 255, 255}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        yfx::render::ScenePictureSettings settings;
+        settings.width = settings.height = 40;
+        settings.colour_maps = {c.map};
+        yfx::RgbaImage image;
+        ASSERT_TRUE(yfx::render::drawScenePicture(doc, settings, image));
+        for (const auto& at : {std::make_pair(10, 10), std::make_pair(29, 18)}) {
+            const Pixel p = pixelAt(image, at.first, at.second);
+            EXPECT_TRUE(p.r == c.top.r && p.g == c.top.g && p.b == c.top.b && p.a == c.top.a)
+                << p.r << " " << p.g << " " << p.b << " " << p.a;
+        }
+        for (const auto& at : {std::make_pair(10, 29), std::make_pair(29, 22)}) {
+            const Pixel p = pixelAt(image, at.first, at.second);
+            EXPECT_TRUE(p.r == c.bottom.r && p.g == c.bottom.g && p.b == c.bottom.b)
+                << p.r << " " << p.g << " " << p.b << " " << p.a;
+        }
+    }
+}
+
 TEST(ScenePicture, BrokenAndExtremeDocumentsDrawWithoutHarm) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();

@@ -44,14 +44,11 @@ yfx::SceneDoc twoMaterialDoc() {
     yfx::SceneDoc doc;
     addMaterial(doc, 1, 1, 1);
     addMaterial(doc, 1, 1, 1);
-    yfx::DocMesh& mesh = meshOf(doc);
-    mesh.uvsets.resize(1);
+    doc.uvsets.resize(1);
     const float uvs[][2] = {{0.2f, 0.2f}, {1.8f, 0.2f}, {1.8f, 0.8f}, {0.2f, 0.8f},
                             {4.1f, 1.1f}, {4.9f, 1.1f}, {4.5f, 1.9f}};
     for (const auto& uv : uvs) {
-        yfx::DocUV record;
-        record.u = uv[0], record.v = uv[1];
-        mesh.uvsets[0].uvs.push_back(record);
+        addUv(doc, uv[0], uv[1]);
         addVertex(doc, {uv[0], uv[1], 0});
     }
     addPolygon(doc, {0, 1, 2, 3}, 0, {0, 1, 2, 3});
@@ -131,12 +128,9 @@ TEST(UvLayout, TheColourMapLiesUnderTile1001Only) {
 TEST(UvLayout, BrokenUvsAndSettingsAreRefusedOrPassedOver) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     yfx::SceneDoc doc = twoMaterialDoc();
-    yfx::DocMesh& mesh = doc.meshes[0];
     const float bad[][2] = {{nan, 0.5f}, {1e30f, -1e30f}, {-3.5f, 0.5f}};
     for (const auto& uv : bad) {
-        yfx::DocUV record;
-        record.u = uv[0], record.v = uv[1];
-        mesh.uvsets[0].uvs.push_back(record);
+        addUv(doc, uv[0], uv[1]);
     }
     addPolygon(doc, {0, 1, 2}, 0, {7, 8, 9});        // not a number, huge, left of the grid
     addPolygon(doc, {0, 1, 2}, 0, {-1, 3, 1 << 30}); // indices outside the set
