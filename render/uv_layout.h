@@ -14,7 +14,7 @@ namespace render {
 
 constexpr std::uint8_t kUvBackground[4] = {48, 48, 48, 255};
 constexpr std::uint8_t kUvGrid[4] = {120, 120, 120, 255};
-constexpr std::uint8_t kUvEdge[4] = {255, 210, 0, 255};
+constexpr std::uint8_t kUvEdge[4] = {0, 190, 255, 255};
 constexpr std::uint8_t kUvDigits[4] = {230, 230, 230, 255};
 
 // UDIM tiles: 1001 + column + 10 x row, columns 0 to 9 (u) and rows 0 to 9 (v).
