@@ -196,6 +196,25 @@ TEST(ScenePicture, ColourMapsLieOverTheUvsWithTheirTopRowAtTheTopAndTheDiffuseCo
     }
 }
 
+TEST(ScenePicture, SliversAcrossTheWholeFrameCostTheirRowsNotTheirBoundingBoxes) {
+    // 20,000 slivers along the diagonal, each with the whole 1000 x 1000
+    // frame as its bounding box: testing every pixel of those boxes would be
+    // 2 x 10^10 steps, walking their rows 2 x 10^7.
+    yfx::SceneDoc doc;
+    for (int i = 0; i < 20000; ++i) {
+        const float d = 1e-5f * float(i % 7);
+        addTriangle(doc, {-1, -1, d}, {1, 1, d}, {1, 1.0001f, d}, -1);
+    }
+    yfx::render::ScenePictureSettings settings;
+    settings.width = settings.height = 1000;
+    yfx::RgbaImage image;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(yfx::render::drawScenePicture(doc, settings, image));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+    EXPECT_NE(image.at(500, 499)[3] | image.at(499, 500)[3] | image.at(500, 500)[3], 0);
+    EXPECT_EQ(image.at(100, 900)[3], 0);
+}
+
 TEST(ScenePicture, BrokenAndExtremeDocumentsDrawWithoutHarm) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
