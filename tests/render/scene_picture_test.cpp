@@ -210,7 +210,9 @@ TEST(ScenePicture, SliversAcrossTheWholeFrameCostTheirRowsNotTheirBoundingBoxes)
     yfx::RgbaImage image;
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(yfx::render::drawScenePicture(doc, settings, image));
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+    // The row walk takes a fraction of a second even under the sanitizers.
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+              10.0);
     EXPECT_NE(image.at(500, 499)[3] | image.at(499, 500)[3] | image.at(500, 500)[3], 0);
     EXPECT_EQ(image.at(100, 900)[3], 0);
 }
@@ -272,7 +274,7 @@ TEST(ScenePicture, BrokenAndExtremeDocumentsDrawWithoutHarm) {
                 ASSERT_TRUE(yfx::render::drawScenePicture(doc, settings, image, &counts));
                 EXPECT_LT(
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-                    1.0);
+                    5.0); // a hang detector: this takes milliseconds
                 EXPECT_EQ(counts.skipped, c.skipped);
                 bool drawn = false;
                 for (std::size_t i = 3; i < image.pixels.size(); i += 4) {
