@@ -4,7 +4,9 @@
 // normalises, so the ratio says what the reader adds to the inflation alone;
 // the load's inflation step (inflateStream, as the reader calls it) is timed
 // apart as well. Last, one load in a fresh process gives the load's peak
-// resident memory against the inflated stream's size.
+// resident memory against the inflated stream's size. Each loaded document
+// is also drawn as a 1024 x 1024 scene picture (front view, no textures), and
+// that time is set against the load's own.
 //
 // usage: yfx_bench_reader [COPY]   (COPY: also leave the container there, for
 // other tools to load)
@@ -25,6 +27,7 @@
 #include "format/writer_v31.h"
 #include "load_peak.h"
 #include "platform/temp_file.h"
+#include "render/scene_picture.h"
 #include "synthetic_scene.h"
 
 namespace {
@@ -95,8 +98,9 @@ int main(int argc, char** argv) {
     }
 
     // Three runs of each; the medians are printed.
-    std::vector<double> load, inflateOnly, inflateStep;
+    std::vector<double> load, inflateOnly, inflateStep, picture;
     int status = 1;
+    bool drawn = true;
     int z = Z_OK;
     for (int run = 0; run < 3; ++run) {
         {
@@ -105,6 +109,12 @@ int main(int argc, char** argv) {
             const int s = loadFile(doc, path);
             load.push_back(secondsSince(t0));
             status = s != 1 ? s : status;
+            render::ScenePictureSettings settings;
+            settings.width = settings.height = 1024;
+            RgbaImage image;
+            const auto t1 = Clock::now();
+            drawn = render::drawScenePicture(doc, settings, image) && drawn;
+            picture.push_back(secondsSince(t1));
         }
         // The body from the first section offset on, as the reader inflates it.
         std::vector<std::uint8_t> out(innerSize);
@@ -133,5 +143,8 @@ int main(int argc, char** argv) {
     std::printf("inflateStream:   %.3f s\n", median(inflateStep));
     std::printf("loadFile / uncompress: %.2f\n", median(load) / median(inflateOnly));
     std::printf("inflateStream / uncompress: %.2f\n", median(inflateStep) / median(inflateOnly));
-    return status == 1 && z == Z_OK ? 0 : 1;
+    std::printf("scene picture 1024x1024: %.3f s  (%s)\n", median(picture),
+                drawn ? "drawn" : "FAILED");
+    std::printf("scene picture / loadFile: %.3f\n", median(picture) / median(load));
+    return status == 1 && z == Z_OK && drawn ? 0 : 1;
 }

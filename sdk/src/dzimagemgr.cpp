@@ -1,7 +1,8 @@
 #include "dzimagemgr.h"
 
 #include "dztexture.h"
-#include "tga_reader.h"
+
+#include "document/tga_reader.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -26,9 +27,36 @@ bool isTga(const QString& path) {
     return path.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive);
 }
 
+const std::uint8_t* data(const QByteArray& bytes) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.constData());
+}
+
+// Qt 5 has no TGA reader of its own: TGA files go through the product's.
+QSize tgaSize(const QByteArray& bytes) {
+    yfx::TgaInfo info;
+    std::string error;
+    return yfx::readTgaHeader(data(bytes), std::size_t(bytes.size()), info, error)
+               ? QSize(info.width, info.height)
+               : QSize();
+}
+
+// 32-bit files as ARGB32, the others as RGB32.
+QImage readTga(const QByteArray& bytes) {
+    yfx::TgaInfo info;
+    yfx::RgbaImage decoded;
+    std::string error;
+    if (!yfx::readTgaHeader(data(bytes), std::size_t(bytes.size()), info, error) ||
+        !yfx::decodeTga(data(bytes), std::size_t(bytes.size()), decoded, error)) {
+        return QImage();
+    }
+    return QImage(decoded.pixels.data(), decoded.width, decoded.height, decoded.width * 4,
+                  QImage::Format_RGBA8888)
+        .convertToFormat(info.bitsPerPixel == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
 QSize imageSize(const QString& path) {
     if (isTga(path)) {
-        return dzstandin::tgaImageSize(readAll(path));
+        return tgaSize(readAll(path));
     }
     QImageReader reader(path);
     return reader.canRead() ? reader.size() : QSize();
@@ -48,7 +76,7 @@ QImage DzImageMgr::loadImage(const QString& filename) {
 
 DzError DzImageMgr::loadImage(const QString& filename, QImage& image, int) {
     const QString path = normalizedPath(filename);
-    image = isTga(path) ? dzstandin::readTga(readAll(path)) : QImage(path);
+    image = isTga(path) ? readTga(readAll(path)) : QImage(path);
     return image.isNull() ? DZ_UNABLE_TO_OPEN_FILE_ERROR : DZ_NO_ERROR;
 }
 

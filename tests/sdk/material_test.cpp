@@ -291,6 +291,7 @@ TEST_F(ImageTest, RunLengthEncodedTgaDecodesTopDown) {
     EXPECT_EQ(image.pixelColor(2, 0), QColor(0, 255, 0));
     // A colour-mapped image is not supported and yields no texture.
     bytes[1] = 1;
+    bytes[2] = 9;
     const QString mapped = dir.filePath(QStringLiteral("mapped.tga"));
     ASSERT_TRUE(writeFile(mapped, bytes));
     EXPECT_EQ(mgr.getImage(mapped), nullptr);

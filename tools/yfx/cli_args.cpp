@@ -38,6 +38,37 @@ bool parseArgs(const std::vector<std::string>& args, std::initializer_list<const
     return true;
 }
 
+bool takeValueOptions(std::vector<std::string>& args, std::initializer_list<const char*> names,
+                      std::map<std::string, std::string>& values, std::string& error) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool named =
+            std::any_of(names.begin(), names.end(), [&](const char* name) { return arg == name; });
+        if (arg == "--") {
+            rest.insert(rest.end(), args.begin() + std::ptrdiff_t(i), args.end());
+            break;
+        }
+        if (!named) {
+            rest.push_back(arg);
+            continue;
+        }
+        if (i + 1 == args.size()) {
+            error = arg + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        const auto found = values.find(arg);
+        if (found != values.end() && found->second != value) {
+            error = arg + " given twice with different values";
+            return false;
+        }
+        values[arg] = value;
+    }
+    args.swap(rest);
+    return true;
+}
+
 namespace {
 
 // Length of the UTF-8 sequence at `p` (of `left` bytes) and its code point;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,13 @@ int parseCommandArgs(const std::vector<std::string>& args, const char* name,
                      std::initializer_list<const char*> allowed, void (*printHelp)(std::FILE*),
                      std::size_t minArgs, std::size_t maxArgs, const char* expects,
                      ParsedArgs& out);
+
+// Takes the options of `names` that carry a value ("--size 64x64") out of
+// `args`, up to a "--", into `values` (name to value). A name without a
+// value, or given twice with different values, is a usage error: false with
+// `error` saying which. The rest of `args` is left for parseCommandArgs.
+bool takeValueOptions(std::vector<std::string>& args, std::initializer_list<const char*> names,
+                      std::map<std::string, std::string>& values, std::string& error);
 
 // A command-line path as the wide host path the reader takes. Bytes that are
 // not valid UTF-8 are taken one by one as Latin-1 characters.

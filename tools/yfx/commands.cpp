@@ -14,6 +14,8 @@ const std::vector<Command>& commands() {
         {"export", "export the built-in demo scene through the plug-in's exporter", &runExport},
         {"import", "import a project file through the plug-in's importer and print the scene",
          &runImport},
+        {"render", "draw a project file's scene into a PNG picture", &runRender},
+        {"uvs", "draw a project file's UV layouts into PNG pictures", &runUvs},
     };
     return table;
 }

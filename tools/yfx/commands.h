@@ -28,5 +28,7 @@ int runConvert(const std::vector<std::string>& args);
 int runSample(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
 int runImport(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
+int runUvs(const std::vector<std::string>& args);
 
 } // namespace yfx
