@@ -128,11 +128,13 @@ void fillTriangle(DepthCanvas& canvas, const ScreenCorner corners[3], const Tria
                 right = std::min(right, -constant / slope);
             }
         }
+        ++canvas.steps;
         if (empty || !(left <= right)) {
             continue; // also when a bound is not a number
         }
         const int from = int(std::max(0.0, std::ceil(left - 0.5)));
         const int to = int(std::min(double(width) - 1.0, std::floor(right - 0.5)));
+        canvas.steps += std::uint64_t(std::max(0, to - from + 1));
         for (int x = from; x <= to; ++x) {
             const double xc = x + 0.5;
             const float z = float(depth.at(xc, yc));

@@ -15,6 +15,7 @@ namespace render {
 struct DepthCanvas {
     RgbaImage image;
     std::vector<float> depth; // per pixel; larger is nearer
+    std::uint64_t steps = 0;  // rows and pixels the fills have walked
 
     // A width x height picture of `background`, every depth the farthest.
     // False (and an empty canvas) when the sizes are not positive or the

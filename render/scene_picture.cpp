@@ -195,6 +195,7 @@ bool drawScenePicture(const SceneDoc& doc, const ScenePictureSettings& settings,
         const MeshView view{doc, positions, camera};
         ScenePictureCounts drawn;
         drawPolygons(canvas, view, settings, drawn);
+        drawn.steps = canvas.steps;
         if (settings.wire) {
             drawEdges(canvas, view, depthTolerance(camera, positions, used));
         }

@@ -36,6 +36,7 @@ struct ScenePictureSettings {
 struct ScenePictureCounts {
     std::size_t triangles = 0; // triangles filled (before clipping and the depth test)
     std::size_t skipped = 0;   // triangles left out: a corner without a usable vertex
+    std::uint64_t steps = 0;   // rows and pixels the fills walked
 };
 
 // Draws the document into `out`. Polygons are split into triangles around

@@ -1,6 +1,7 @@
 #include "gltf_build.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -71,38 +72,49 @@ int Gltf::node(const json& n) {
     return int(doc["nodes"].size()) - 1;
 }
 
-std::string Gltf::save(const std::string& folder, const std::string& name, bool glb) {
-    bin.align();
+QByteArray Gltf::bytes(const QString& path, bool glb) const {
+    json d = doc;
+    Buffer data = bin;
+    data.align();
     if (!glb) {
-        doc["buffers"] = {{{"uri", name + ".bin"}, {"byteLength", bin.bytes.size()}}};
-        QFile file(QString::fromStdString(folder + "/" + name + ".bin"));
+        const QString binName = QFileInfo(path).completeBaseName() + ".bin";
+        if (!d.contains("buffers")) {
+            d["buffers"] = {{{"uri", binName.toStdString()}, {"byteLength", data.bytes.size()}}};
+        }
+        QFile file(QFileInfo(path).absolutePath() + "/" + binName);
         file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bin.bytes.data()), qint64(bin.bytes.size()));
-        const std::string path = folder + "/" + name + ".gltf";
-        QFile gltf(QString::fromStdString(path));
-        gltf.open(QIODevice::WriteOnly);
-        gltf.write(QByteArray::fromStdString(doc.dump(1)));
-        return path;
+        file.write(reinterpret_cast<const char*>(data.bytes.data()), qint64(data.bytes.size()));
+        return QByteArray::fromStdString(d.dump(1));
     }
-    doc["buffers"] = {{{"byteLength", bin.bytes.size()}}};
-    std::string text = doc.dump();
+    if (!d.contains("buffers")) {
+        d["buffers"] = {{{"byteLength", data.bytes.size()}}};
+    }
+    std::string text = d.dump();
     while (text.size() % 4 != 0) {
         text.push_back(' ');
     }
     Buffer out;
     out.put(std::uint32_t(0x46546C67)); // "glTF"
     out.put(std::uint32_t(2));
-    out.put(std::uint32_t(12 + 8 + text.size() + 8 + bin.bytes.size()));
+    out.put(std::uint32_t(12 + 8 + text.size() + 8 + data.bytes.size()));
     out.put(std::uint32_t(text.size()));
     out.put(std::uint32_t(0x4E4F534A)); // "JSON"
     out.bytes.insert(out.bytes.end(), text.begin(), text.end());
-    out.put(std::uint32_t(bin.bytes.size()));
+    out.put(std::uint32_t(data.bytes.size()));
     out.put(std::uint32_t(0x004E4942)); // "BIN"
-    out.bytes.insert(out.bytes.end(), bin.bytes.begin(), bin.bytes.end());
-    const std::string path = folder + "/" + name + ".glb";
-    QFile file(QString::fromStdString(path));
+    out.bytes.insert(out.bytes.end(), data.bytes.begin(), data.bytes.end());
+    return QByteArray(reinterpret_cast<const char*>(out.bytes.data()), int(out.bytes.size()));
+}
+
+void Gltf::write(const QString& path, bool glb) const {
+    QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(out.bytes.data()), qint64(out.bytes.size()));
+    file.write(bytes(path, glb));
+}
+
+std::string Gltf::save(const std::string& folder, const std::string& name, bool glb) {
+    const std::string path = folder + "/" + name + (glb ? ".glb" : ".gltf");
+    write(QString::fromStdString(path), glb);
     return path;
 }
 

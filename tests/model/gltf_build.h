@@ -3,6 +3,9 @@
 // component type, normalisation and layout.
 #pragma once
 
+#include <QtCore/QByteArray>
+#include <QtCore/QString>
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
@@ -52,6 +55,18 @@ struct Gltf {
     int floats(const std::vector<double>& values, int components, const char* type,
                bool bounds = false);
     int shorts(const std::vector<int>& values, int components, const char* type);
+    // Values written as they are (T matching the component type).
+    template <class T>
+    int values(const std::vector<T>& values, int componentType, const char* type, int components,
+               bool normalized = false) {
+        bin.align();
+        const std::size_t start = bin.bytes.size();
+        for (const T& v : values) {
+            bin.put(v);
+        }
+        return accessor(start, int(values.size()) / components, componentType, type,
+                        nlohmann::json(), normalized);
+    }
     // Values in [0, 1] written as normalised unsigned bytes or shorts, rounded.
     int normalized(const std::vector<double>& values, int components, const char* type,
                    int componentType);
@@ -61,6 +76,11 @@ struct Gltf {
     // Writes NAME.gltf with NAME.bin beside it, or NAME.glb with the buffer inside;
     // returns the model's path.
     std::string save(const std::string& folder, const std::string& name, bool glb = false);
+    // The bytes of the model file at `path`: a GLB with the buffer inside, or the
+    // glTF JSON (then the buffer is written beside `path` as NAME.bin, and named
+    // so unless the document names its buffers itself).
+    QByteArray bytes(const QString& path, bool glb) const;
+    void write(const QString& path, bool glb) const;
 };
 
 // Column-major 4x4 of a transform given as rows of a 3x4 (rotation/scale and translation).

@@ -5,6 +5,7 @@
 // glTF rules put them; and files whose accessors, buffers or container lie
 // are read without a crash, leaving Assimp's data and a note.
 #include "doc_poses.h"
+#include "gltf_build.h"
 #include "model_test_support.h"
 
 #include "format/load_file.h"
@@ -40,84 +41,6 @@ using nlohmann::json;
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A glTF document and its one buffer, written as .gltf + .bin or as .glb.
-struct GltfFile {
-    json doc = {{"asset", {{"version", "2.0"}}},
-                {"scene", 0},
-                {"bufferViews", json::array()},
-                {"accessors", json::array()}};
-    std::vector<unsigned char> bin;
-
-    template <class T>
-    int accessor(const std::vector<T>& values, int componentType, const char* type, int components,
-                 bool normalized = false) {
-        while (bin.size() % 4 != 0) {
-            bin.push_back(0);
-        }
-        const std::size_t start = bin.size();
-        for (const T& v : values) {
-            unsigned char b[sizeof(T)];
-            std::memcpy(b, &v, sizeof v);
-            bin.insert(bin.end(), b, b + sizeof v);
-        }
-        doc["bufferViews"].push_back(
-            {{"buffer", 0}, {"byteOffset", start}, {"byteLength", bin.size() - start}});
-        json a = {{"bufferView", doc["bufferViews"].size() - 1},
-                  {"componentType", componentType},
-                  {"count", values.size() / std::size_t(components)},
-                  {"type", type}};
-        if (normalized) {
-            a["normalized"] = true;
-        }
-        doc["accessors"].push_back(a);
-        return int(doc["accessors"].size()) - 1;
-    }
-    int floats(const std::vector<float>& v, const char* type, int components) {
-        return accessor(v, 5126, type, components);
-    }
-
-    // The file's bytes; for .gltf the buffer is written beside `path` as NAME.bin.
-    QByteArray bytes(const QString& path, bool glb) const {
-        json d = doc;
-        if (glb) {
-            d["buffers"] = {{{"byteLength", bin.size()}}};
-            std::string text = d.dump();
-            while (text.size() % 4 != 0) {
-                text += ' ';
-            }
-            std::vector<unsigned char> data = bin;
-            while (data.size() % 4 != 0) {
-                data.push_back(0);
-            }
-            QByteArray out;
-            const auto u32 = [&](std::uint32_t v) {
-                for (int i = 0; i < 4; ++i) {
-                    out.append(char((v >> (8 * i)) & 0xff));
-                }
-            };
-            u32(0x46546C67), u32(2), u32(std::uint32_t(28 + text.size() + data.size()));
-            u32(std::uint32_t(text.size())), u32(0x4E4F534A);
-            out.append(text.data(), int(text.size()));
-            u32(std::uint32_t(data.size())), u32(0x004E4942);
-            out.append(reinterpret_cast<const char*>(data.data()), int(data.size()));
-            return out;
-        }
-        const QString binName = QFileInfo(path).completeBaseName() + ".bin";
-        if (!d.contains("buffers")) {
-            d["buffers"] = {{{"uri", binName.toStdString()}, {"byteLength", bin.size()}}};
-        }
-        QFile file(QFileInfo(path).absolutePath() + "/" + binName);
-        file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bin.data()), qint64(bin.size()));
-        return QByteArray::fromStdString(d.dump(1));
-    }
-    void write(const QString& path, bool glb) const {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes(path, glb));
-    }
-};
-
 bool mentions(const std::vector<std::string>& lines, const std::string& a, const std::string& b) {
     for (const std::string& l : lines) {
         if (l.find(a) != std::string::npos && l.find(b) != std::string::npos) {
@@ -133,8 +56,8 @@ bool mentions(const std::vector<std::string>& lines, const std::string& a, const
 constexpr int kRows = 4;
 const double kRowShares[kRows][2] = {{1, 0}, {0.6, 0.4}, {0.2, 0.8}, {0, 1}};
 
-GltfFile weightedStrip(bool shorts) {
-    GltfFile g;
+Gltf weightedStrip(bool shorts) {
+    Gltf g;
     std::vector<float> positions;
     std::vector<std::uint16_t> weights16, joints16;
     std::vector<std::uint8_t> weights8, joints8;
@@ -156,18 +79,18 @@ GltfFile weightedStrip(bool shorts) {
         indices.insert(indices.end(),
                        {l, r, std::uint16_t(r + 2), l, std::uint16_t(r + 2), std::uint16_t(l + 2)});
     }
-    json attributes = {{"POSITION", g.floats(positions, "VEC3", 3)}};
+    json attributes = {{"POSITION", g.values(positions, kGltfFloat, "VEC3", 3)}};
     g.doc["accessors"][0]["min"] = {-0.1, 0, 0};
     g.doc["accessors"][0]["max"] = {0.1, 1, 0};
     attributes["JOINTS_0"] =
-        shorts ? g.accessor(joints16, 5123, "VEC4", 4) : g.accessor(joints8, 5121, "VEC4", 4);
-    attributes["WEIGHTS_0"] = shorts ? g.accessor(weights16, 5123, "VEC4", 4, true)
-                                     : g.accessor(weights8, 5121, "VEC4", 4, true);
-    const int indexAccessor = g.accessor(indices, 5123, "SCALAR", 1);
+        shorts ? g.values(joints16, 5123, "VEC4", 4) : g.values(joints8, 5121, "VEC4", 4);
+    attributes["WEIGHTS_0"] = shorts ? g.values(weights16, 5123, "VEC4", 4, true)
+                                     : g.values(weights8, 5121, "VEC4", 4, true);
+    const int indexAccessor = g.values(indices, 5123, "SCALAR", 1);
     const std::vector<float> inverseBinds = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0,  0, 1,
                                              1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -1, 0, 1};
-    g.doc["skins"] = {
-        {{"joints", {1, 2}}, {"inverseBindMatrices", g.floats(inverseBinds, "MAT4", 16)}}};
+    g.doc["skins"] = {{{"joints", {1, 2}},
+                       {"inverseBindMatrices", g.values(inverseBinds, kGltfFloat, "MAT4", 16)}}};
     g.doc["meshes"] = {
         {{"name", "Strip"},
          {"primitives", {{{"attributes", attributes}, {"indices", indexAccessor}}}}}};
@@ -277,9 +200,10 @@ const std::vector<Channel>& channels() {
     return list;
 }
 
-GltfFile animatedPair() {
-    GltfFile g;
-    const int position = g.floats({0, 0, 0, 0.1f, 0, 0, 0, 0.1f, 0}, "VEC3", 3);
+Gltf animatedPair() {
+    Gltf g;
+    const int position =
+        g.values(std::vector<float>({0, 0, 0, 0.1f, 0, 0, 0, 0.1f, 0}), kGltfFloat, "VEC3", 3);
     g.doc["accessors"][0]["min"] = {0, 0, 0};
     g.doc["accessors"][0]["max"] = {0.1, 0.1, 0};
     g.doc["meshes"] = {{{"primitives", {{{"attributes", {{"POSITION", position}}}}}}}};
@@ -292,10 +216,10 @@ GltfFile animatedPair() {
             out.insert(out.end(), key.begin(), key.end());
         }
         const bool rotation = std::string(c.path) == "rotation";
-        const int input = g.floats(c.times, "SCALAR", 1);
+        const int input = g.values(std::vector<float>(c.times), kGltfFloat, "SCALAR", 1);
         g.doc["accessors"][std::size_t(input)]["min"] = {c.times.front()};
         g.doc["accessors"][std::size_t(input)]["max"] = {c.times.back()};
-        const int output = g.floats(out, rotation ? "VEC4" : "VEC3", rotation ? 4 : 3);
+        const int output = g.values(out, kGltfFloat, rotation ? "VEC4" : "VEC3", rotation ? 4 : 3);
         samplers.push_back(
             {{"input", input}, {"output", output}, {"interpolation", c.interpolation}});
         targets.push_back(
@@ -414,8 +338,8 @@ TEST(GltfSource, HostileFilesLeaveAssimpsDataAndANote) {
     Scratch scratch;
     const QString stripPath = scratch.path("strip.gltf");
     const QString pairPath = scratch.path("pair.gltf");
-    const GltfFile strip = weightedStrip(false);
-    const GltfFile pair = animatedPair();
+    const Gltf strip = weightedStrip(false);
+    const Gltf pair = animatedPair();
     strip.write(stripPath, false);
     pair.write(pairPath, false);
     Assimp::Importer stripImporter, pairImporter;
@@ -466,7 +390,7 @@ TEST(GltfSource, HostileFilesLeaveAssimpsDataAndANote) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        GltfFile file = c.curves ? pair : strip;
+        Gltf file = c.curves ? pair : strip;
         if (c.lie) {
             c.lie(file.doc);
         }

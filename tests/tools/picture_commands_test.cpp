@@ -189,7 +189,6 @@ TEST_F(PictureCommands, HostileFilesRenderWithoutHarm) {
         SCOPED_TRACE(extra);
         const ToolRun run = runTool({"render", file, dir_.file("h.png"), extra, "--frame", "3"});
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_LT(run.seconds, 30.0); // a hang detector
         EXPECT_FALSE(readPng(dir_.file("h.png")).isNull());
     }
     const ToolRun uvs = runTool({"uvs", file, dir_.file("u.png")});
