@@ -72,7 +72,7 @@ bool createOneBone(ImportSession& session, MeshBuild& build, std::int32_t b) {
     auto owned = std::make_unique<DzBone>();
     DzBone* bone = owned.get();
     nameNode(*bone, QString::fromWCharArray(frame.name.wide));
-    bone->setRotationOrder(DzRotationOrder(0));
+    bone->setRotationOrder(DzRotationOrder(DzRotationOrder::XYZ));
 
     AffineDecomposition parts;
     decomposeAffine(frame.world, parts);

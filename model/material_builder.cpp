@@ -4,6 +4,8 @@
 
 #include <dzdefaultmaterial.h>
 
+#include <QtGui/QColor>
+
 #include <algorithm>
 #include <cmath>
 

@@ -8,6 +8,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtGui/QColor>
 
 namespace yfx {
 namespace model {

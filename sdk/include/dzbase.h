@@ -1,7 +1,7 @@
 // DzBase: the root of every host object; a QObject with a name.
 #pragma once
 
-#include "dzgeneraldefs.h"
+#include "dzerrorcodes.h"
 
 #include <QtCore/QObject>
 #include <QtCore/QString>

@@ -3,6 +3,12 @@
 // Weight maps are shared by reference count: the binding holds a reference to
 // each map it is given and lets go of it when the map is replaced or the binding
 // is deleted.
+//
+// What still differs from the host: createAveragedGeneralMap is const and gives
+// a plain pointer the caller owns (the host's is not const and gives a shared
+// pointer); getFigure is the stand-in's own. Bulge bindings, the binding matrix
+// and locking are left out. The host's header includes dzweightmap.h; here
+// DzWeightMap is only declared, so a caller that uses a map includes it.
 #pragma once
 
 #include "dzelement.h"

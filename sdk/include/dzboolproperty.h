@@ -2,6 +2,11 @@
 // As in the host, it redeclares only the timed getValue / setValue, which hides
 // the untimed getValue() and setValue(int) of DzIntProperty for calls through a
 // DzBoolProperty: use getBoolValue / setBoolValue (or go through DzIntProperty).
+//
+// What still differs from the host: no default constructor and no key, raw,
+// alias or clipboard members. The timed getValue / setValue are slots here (plain
+// virtuals in the host); the untimed setValue(int) is a private override here and
+// hidden by name in the host, so a call through a DzBoolProperty fails in both.
 #pragma once
 
 #include "dzintproperty.h"

@@ -1,5 +1,10 @@
 // DzCamera: a node that views the scene. Abstract (protected constructor); the
 // concrete camera is DzBasicCamera, and every light is a camera too.
+//
+// What still differs from the host: the host's constructor is public (the class
+// is abstract through its pure virtual lens and projection members, which are left
+// out here); of the camera's own members only the type and isViewCamera are
+// declared.
 #pragma once
 
 #include "dznode.h"

@@ -54,9 +54,6 @@ private:
     DzGuid m_classID;
 };
 
-typedef QList<DzClassFactory*> DzClassFactoryList;
-typedef QListIterator<DzClassFactory*> DzClassFactoryIterator;
-
 template <class T> class DzTCustomClassFactory : public DzClassFactory {
 public:
     explicit DzTCustomClassFactory(

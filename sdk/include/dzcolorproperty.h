@@ -1,9 +1,16 @@
 // DzColorProperty: a colour held in the integer value as 0xAARRGGBB (QRgb).
+//
+// What still differs from the host: only the constructors and the colour
+// getters and setters are declared (no raw or key colour values, no default
+// constructor, aliasing or clamping); the untimed and timed integer overloads
+// of DzIntProperty stay visible, as they do in the host. As in the host, QColor
+// is only declared here: a caller that makes or reads a colour includes
+// <QtGui/QColor>.
 #pragma once
 
 #include "dzintproperty.h"
 
-#include <QtGui/QColor>
+class QColor;
 
 class DZ_EXPORT DzColorProperty : public DzIntProperty {
     Q_OBJECT

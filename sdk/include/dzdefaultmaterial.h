@@ -7,6 +7,11 @@
 //   "Specular Color"     colour (default white)  specular colour map
 //   "Specular Strength"  float  (default 1)      specular value map
 //   "Diffuse Strength"   float  (default 1)      diffuse value map
+//
+// What still differs from the host: the base-class setters and getters are slots
+// here (plain virtuals in the host), and the ambient, reflection, refraction,
+// displacement, glossiness and tiling channels are left out. getMaterialName
+// answers "DAZ Studio Default" as in the host.
 #pragma once
 
 #include "dzmaterial.h"

@@ -1,6 +1,13 @@
 // DzEnumProperty: an integer that selects one of a list of item strings.
 // The value is the index of the selected item; setting it is refused outside
 // the items (getNumItems / getItem, which a subclass may compute).
+//
+// What still differs from the host: the host's class does not redeclare
+// setValue. The stand-in overrides setValue(int) to refuse an index outside the
+// items (its own choice) and brings the other setValue overloads back with a
+// using-declaration, so the same overloads are visible as in the host. Removing
+// and replacing items and the timed string forms are left out. QStringList comes
+// in whole here for the item list; the host's header only declares it.
 #pragma once
 
 #include "dzintproperty.h"

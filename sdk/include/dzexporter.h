@@ -4,6 +4,9 @@
 // writeFile(filename) first asks for the options (getOptions with the
 // interface) and returns DZ_USER_CANCELLED_OPERATION when that gives false;
 // writeFile(filename, options) runs startIO, write and finishIO.
+//
+// What still differs from the host: the constructor is explicit, and the unit
+// conversion macros of the host's header are left out.
 #pragma once
 
 #include "dzfileio.h"

@@ -1,6 +1,11 @@
 // DzFaceGroup and DzMaterialFaceGroup: named groups of a facet mesh's faces.
 // A group's name is fixed when the mesh creates it; the mesh keeps the number of
 // faces in each group as faces are added.
+//
+// What still differs from the host: the host's groups are QObjects that hold
+// their face indices (an index list) and are shared by reference count; here a
+// group keeps only its name and face count, and the mesh holds the indices. The
+// vertex-pair class of the host's header is left out.
 #pragma once
 
 #include "dzgeneraldefs.h"

@@ -1,4 +1,7 @@
 // DzFacetShape: a shape whose geometry is a facet mesh (owned by the shape).
+//
+// What still differs from the host: only the mesh's setter and getter are
+// declared; the host's subdivision, resolution and render members are left out.
 #pragma once
 
 #include "dzshape.h"

@@ -1,5 +1,7 @@
 // DzFileIOSettings: the settings object an exporter or importer gets from the
 // host for one operation; a DzSettings that adds nothing.
+//
+// What still differs from the host: the copying constructor is explicit here.
 #pragma once
 
 #include "dzsettings.h"

@@ -15,6 +15,10 @@
 //   take the controllers' share back out (a choice of the stand-in; the real
 //   host leaves that to adjustValue, which the stand-in does not have).
 // TCB and Hermite keys are interpolated linearly in this stand-in.
+//
+// What still differs from the host: key selection, min/max, sensitivity,
+// adjustValue, local values, the transform type and setValue with TCB/Hermite
+// parameters are left out.
 #pragma once
 
 #include "dznumericproperty.h"

@@ -1,4 +1,10 @@
-// Shared basic definitions of the host SDK: export macro, time, error codes.
+// Shared basic definitions of the host SDK: export macro, time, points.
+//
+// What still differs from the host: the maths constants, file extensions,
+// DzLocation, the debug and connect helpers and dzMalloc/dzFree are left out,
+// and only QtGlobal is included (the host's brings in QObject and QString too).
+// Off Windows DZ_EXPORT gives default visibility, so that the stand-in library
+// exports its classes. The error type and codes live in dzerrorcodes.h.
 #pragma once
 
 #include <QtCore/QtGlobal>
@@ -21,13 +27,3 @@ typedef int DzTime;
 
 typedef float DzPnt2[2];
 typedef float DzPnt3[3];
-
-typedef unsigned int DzError;
-#define DZ_NO_ERROR 0x0
-#define DZ_ILLEGAL_HIERARCHY_ERROR 0x53
-#define DZ_ILLEGAL_ARGUMENT_ERROR 0x60
-#define DZ_ILLEGAL_OPERATION_ERROR 0x61
-#define DZ_OPERATION_FAILED_ERROR 0x62
-#define DZ_USER_CANCELLED_OPERATION 0x64
-#define DZ_UNABLE_TO_OPEN_FILE_ERROR 0x200
-#define DZ_FORMAT_NOT_SUPPORTED_ERROR 0x203

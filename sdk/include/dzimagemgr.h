@@ -4,16 +4,23 @@
 // Besides the formats of Qt's image readers, uncompressed and run-length encoded
 // true-colour and grey TGA files are read.
 // Textures are keyed by the absolute, cleaned file path and owned by the manager.
+//
+// What still differs from the host: the constructor and destructor are
+// protected, not private, so that the tests can make a manager of their own
+// beside the application's. Only the loading and look-up members the plug-in
+// and the harness call are declared (no saving, importer/exporter lists, image
+// preparation, layered images or icon requests). As in the host, QImage is only
+// declared here: a caller that loads an image includes <QtGui/QImage>.
 #pragma once
 
-#include "dzgeneraldefs.h"
+#include "dzerrorcodes.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QObject>
-#include <QtGui/QImage>
 
 #include <vector>
 
+class QImage;
 class DzTexture;
 
 class DZ_EXPORT DzImageMgr : public QObject {

@@ -4,6 +4,8 @@
 // readFile(filename) first asks for the options (getOptions with the
 // interface) and returns DZ_USER_CANCELLED_OPERATION when that gives false;
 // readFile(filename, options) runs startIO, read and finishIO.
+//
+// What still differs from the host: the load-filter members are left out.
 #pragma once
 
 #include "dzfileio.h"

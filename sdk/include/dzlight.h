@@ -1,4 +1,9 @@
 // DzLight: a light source; a camera as in the host. Abstract.
+//
+// What still differs from the host: the host's constructor is public (the class
+// is abstract through pure virtuals); isOn, the shadow type and the OpenGL
+// members are left out. QColor comes in whole here, as it does in the host through
+// its node header's style includes.
 #pragma once
 
 #include "dzcamera.h"

@@ -3,6 +3,11 @@
 // SHORT_MAP (1 number per value; the stand-in keeps them as floats and offers no
 // typed array for them). Values are stored contiguously.
 // Shared by reference count (meshes hold a reference to the UV map they use).
+//
+// What still differs from the host: the map is itself a reference-counted
+// item here (the host shares maps through a shared-pointer typedef, DzMapPtr, not
+// declared here); the default values, the Pnt3, int and short setters and getters
+// and the signals are left out.
 #pragma once
 
 #include "dzrefcounteditem.h"

@@ -11,15 +11,21 @@
 // - addItem on the control is ignored (returns -1): the items follow the geometry.
 // - A value selected before the geometry lost UV sets stays as it was.
 // Shared by reference count (shapes hold a reference to each of their materials).
+//
+// What still differs from the host: the material is not a scene asset; its
+// header does not include dztexture.h (DzTexture is only declared, so include it
+// to use a texture) nor the box and render headers. Rendering, selection,
+// smoothing, baking and the mappability queries are left out, and the host's
+// constructor is public (the class is abstract through pure virtuals). As in the
+// host, QColor is only declared here.
 #pragma once
 
 #include "dzelement.h"
 #include "dzrefcounteditem.h"
 
-#include <QtGui/QColor>
-
 #include <vector>
 
+class QColor;
 class DzEnumProperty;
 class DzShape;
 class DzTexture;

@@ -4,6 +4,12 @@
 // A * B applies A first, then B. Storage is 5 rows of 3 floats plus a flag word,
 // as in the host; the fifth row is kept zero and takes part in nothing.
 // The default constructor does not make the identity (pass true for that).
+//
+// What still differs from the host: the constructors from a bool, an array and
+// a quaternion are explicit here (the host's convert implicitly), there is no
+// conversion to float*, and the scalar, additive and matrix-times-vector
+// operators are left out. multPnt on a DzVec3 is the stand-in's own (the host
+// has only the DzPnt3 form).
 #pragma once
 
 #include "dzgeneraldefs.h"

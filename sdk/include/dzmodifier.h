@@ -17,7 +17,9 @@ public:
 
     virtual DzError apply(DzVertexMesh& mesh, DzNode& node) = 0;
     virtual DzError applyInverse(DzVertexMesh& mesh, DzNode& node) = 0;
-    virtual bool isWeightMapModifier() const { return false; }
+    // Not virtual, as in the host: true for the skin binding (a choice of the
+    // stand-in; the host does not document which modifiers count).
+    bool isWeightMapModifier() const;
 
 protected:
     DzModifier();

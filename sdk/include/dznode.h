@@ -31,6 +31,12 @@
 // deletes the old). Children are not owned by their parent: the scene owns every
 // node added to it (DzScene::addNode), and a node never added belongs to its
 // creator. Deleting a node detaches it from its parent and its children.
+//
+// What still differs from the host: the node is not a scene asset, and its
+// header does not pull in Qt's style headers (the host's does, so there QColor,
+// QPixmap and the like come along). Drawing, selection, bounding boxes and the
+// point-at and presentation members are left out. getRestWSTransform is the
+// stand-in's own, as said above.
 #pragma once
 
 #include "dzelement.h"

@@ -27,6 +27,10 @@
 //   subdivided, high-resolution mesh, already final and in world space). A
 //   supplied cache is kept as it is: finalize neither rebuilds nor moves it, until
 //   setCachedGeom(NULL) hands the cache back to finalize.
+//
+// What still differs from the host: setCachedGeom is the stand-in's own (above);
+// bounding boxes, geometry filters, moving shapes and modifiers and the clipboard
+// class of the host's header are left out.
 #pragma once
 
 #include "dzelement.h"

@@ -5,6 +5,12 @@
 // The registration macros at the end build one static DzPlugin per library,
 // the two entry points the host looks up by name after loading it
 // (getSDKVersion, getPluginDefinition), and one static factory per class.
+//
+// What still differs from the host: of the registration macros only those the
+// plug-in uses are defined (definition, author, version, description, a class
+// with its GUID); activation policies, registration prefixes, extra object I/O
+// and the status strings and icon are left out. The entry points' linkage is
+// explained below.
 #pragma once
 
 #include "dzclassfactory.h"
@@ -15,6 +21,8 @@
 #include <QtCore/QMetaType>
 #include <QtCore/QObject>
 #include <QtCore/QString>
+
+typedef QListIterator<DzClassFactory*> DzClassFactoryIterator;
 
 class DZ_EXPORT DzPlugin : public QObject {
     Q_OBJECT
@@ -62,7 +70,7 @@ private:
     QString m_filename;
     Status m_status = Loaded;
     bool m_loadOnStart = true;
-    DzClassFactoryList m_factories;
+    QList<DzClassFactory*> m_factories;
 };
 
 // Gives the registration macros access to the plug-in's protected setters.

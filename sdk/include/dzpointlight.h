@@ -1,4 +1,7 @@
 // DzPointLight: a light shining in every direction from its position.
+//
+// What still differs from the host: only isDirectional is redeclared; the
+// display and OpenGL members are left out.
 #pragma once
 
 #include "dzdistantlight.h"

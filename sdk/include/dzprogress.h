@@ -14,17 +14,20 @@
 //   every call. Calls after finish change nothing and report nothing.
 // - isCancellable and showTimeElapsed are kept and reported but change nothing:
 //   there is no dialog to cancel from and no clock is shown.
+//
+// As in the host, a progress is not a QObject. What still differs from the
+// host: there is no progress interface base (IDzProgress) and no cancel /
+// isCancelled, no background progress and none of the dialog's display
+// options; the getters, setTotalSteps and the listener are the stand-in's own.
 #pragma once
 
 #include "dzgeneraldefs.h"
 
-#include <QtCore/QObject>
 #include <QtCore/QString>
 
 #include <functional>
 
-class DZ_EXPORT DzProgress : public QObject {
-    Q_OBJECT
+class DZ_EXPORT DzProgress {
 public:
     // Stand-in only: one change, as a listener sees it.
     struct Report {
@@ -40,7 +43,9 @@ public:
 
     DzProgress(const QString& info, int totalSteps = 0, bool isCancellable = false,
                bool showTimeElapsed = false);
-    ~DzProgress() override;
+    virtual ~DzProgress();
+    DzProgress(const DzProgress&) = delete;
+    DzProgress& operator=(const DzProgress&) = delete;
 
     // Sets the info of the innermost running progress; nothing without one.
     static void setCurrentInfo(const QString& info);
@@ -49,15 +54,16 @@ public:
     // empty function stops the reports.
     static void setListener(Listener listener);
 
-public slots:
-    void setInfo(const QString& info);
-    void setTotalSteps(int totalSteps);
+    virtual void setInfo(const QString& info);
     // Moves the current step on by numSteps.
-    void step(int numSteps = 1);
+    virtual void step(int numSteps = 1);
     // Sets the current step.
-    void update(int currentStep);
+    virtual void update(int currentStep);
     // Completes the progress (the current step becomes the total when known).
-    void finish();
+    virtual void finish();
+
+    // Stand-in only: the total and the state, for a harness.
+    void setTotalSteps(int totalSteps);
 
     QString getInfo() const { return m_info; }
     int getCurrentStep() const { return m_current; }

@@ -2,6 +2,11 @@
 // files its properties in (for a node: "Transforms/Translation",
 // "Transforms/Rotation", ...). Only DzElement creates them.
 // Walk from the tree's first child through getFirstChild / getNextSibling.
+//
+// What still differs from the host: a group's constructor takes its name and
+// parent here; as in the host, constructors and destructors are private (only the
+// element and the tree make and delete groups). findSibling, the default group and
+// the private-property tree are left out.
 #pragma once
 
 #include "dzbase.h"
@@ -15,8 +20,6 @@ class DzPropertyGroupTree;
 class DZ_EXPORT DzPropertyGroup : public DzBase {
     Q_OBJECT
 public:
-    ~DzPropertyGroup() override;
-
     DzPropertyListIterator getProperties() const;
 
 public slots:
@@ -35,6 +38,7 @@ private:
     friend class DzPropertyGroupTree;
     friend class DzElement;
     DzPropertyGroup(const QString& name, DzPropertyGroupTree* tree, DzPropertyGroup* parent);
+    ~DzPropertyGroup() override;
 
     DzPropertyGroupTree* m_tree;
     DzPropertyGroup* m_parent;
@@ -45,9 +49,6 @@ private:
 
 class DZ_EXPORT DzPropertyGroupTree : public DzBase {
     Q_OBJECT
-public:
-    ~DzPropertyGroupTree() override;
-
 public slots:
     DzPropertyGroup* getFirstChild() const;
     // A top-level group with this name, or NULL.
@@ -59,6 +60,7 @@ public slots:
 private:
     friend class DzElement;
     explicit DzPropertyGroupTree(DzElement* owner);
+    ~DzPropertyGroupTree() override;
 
     // The group at this "/"-separated path, created with its ancestors when missing.
     DzPropertyGroup* findOrCreate(const QString& path);

@@ -10,6 +10,11 @@
 // As in the host, the header only declares DzVec3, DzRotationOrder and
 // DzMatrix4: a source that uses them includes their headers. It also declares
 // DzMatrix3, which the host's does not, for the stand-in's conversion.
+//
+// What still differs from the host: the four-number setValue takes doubles and
+// equals a double tolerance (floats in the host); the constructor from a matrix is
+// explicit; the array, axis and DzMatrix4 forms and the gimbal helpers are left
+// out.
 #pragma once
 
 #include "dzgeneraldefs.h"

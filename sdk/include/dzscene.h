@@ -23,6 +23,11 @@
 //
 // The scene is created by the host harness with DzScene::create() and destroyed
 // with DzScene::destroy(); both exist in the stand-in only.
+//
+// What still differs from the host: the scene is not a scene asset, and
+// selection, the skeleton, light and camera lists, loading and saving, playback,
+// world-space modifiers and the signals are left out. As in the host, the
+// constructor and destructor are private.
 #pragma once
 
 #include "dzbase.h"

@@ -1,6 +1,9 @@
 // DzSelectionMap: pairs of face-group names and the nodes picked through them.
 // Group names are unique within a map. A pair whose node has been deleted answers
 // NULL for its node.
+//
+// What still differs from the host: removing and clearing pairs, findPair and
+// the signals are left out.
 #pragma once
 
 #include "dzbase.h"

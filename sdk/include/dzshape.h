@@ -3,6 +3,11 @@
 // Materials are shared by reference count: the shape holds a reference to each.
 // The assembly materials are those of the assembled (for example graft-merged)
 // geometry; for a plain shape they are the shape's own materials.
+//
+// What still differs from the host: the host's header includes dzmaterial.h
+// (DzMaterial is only declared here) and its constructor is public (the class is
+// abstract through pure virtuals); material editing beyond adding, geometry
+// regions, rigidity and shape instances are left out.
 #pragma once
 
 #include "dzelement.h"

@@ -21,6 +21,10 @@
 //   goes; a shorter one leaves the vertices past its end unweighted.
 // - Weights are not normalised: they blend as they are.
 // The cost is linear in vertices and weights.
+//
+// What still differs from the host: the skin binding is not a scene asset;
+// getFigure is the stand-in's own; weight normalisation, bulges and the
+// accumulator class of the host's header are left out.
 #pragma once
 
 #include "dzbonebinding.h"
@@ -39,7 +43,6 @@ public:
 
     DzError apply(DzVertexMesh& mesh, DzNode& node) override;
     DzError applyInverse(DzVertexMesh& mesh, DzNode& node) override;
-    bool isWeightMapModifier() const override { return true; }
     // True when some bone binding has local (per-axis) maps.
     bool isLocal();
     // True when no bone binding has local maps.

@@ -1,5 +1,9 @@
 // DzSpotLight: a cone light with property "Spread Angle" (float, degrees,
 // the full outer cone angle, default 20).
+//
+// What still differs from the host: of the spot's own members only the spread
+// angle control is declared; the opacity, visibility and OpenGL members are left
+// out.
 #pragma once
 
 #include "dzdistantlight.h"

@@ -1,5 +1,8 @@
 // List typedefs shared across the host classes. As in the host, the figure
 // lists are dzfigure.h's and this header does not name DzFigure.
+//
+// What still differs from the host: only the lists the plug-in and the stand-in
+// use are declared; the host's header names many more classes and lists.
 #pragma once
 
 #include <QtCore/QList>
@@ -7,6 +10,7 @@
 #include <QtCore/QPointer>
 
 class DzBone;
+class DzClassFactory;
 class DzElement;
 class DzMaterial;
 class DzModifier;
@@ -30,3 +34,5 @@ typedef QListIterator<DzPropertyGroup*> DzPropertyGroupListIterator;
 typedef QList<DzElement*> DzElementList;
 typedef QListIterator<DzElement*> DzElementListIterator;
 typedef QListIterator<DzModifier*> DzModifierIterator;
+typedef QList<DzClassFactory*> DzClassFactoryList;
+typedef QListIterator<DzClassFactory*> DzClassFactoryListIterator;

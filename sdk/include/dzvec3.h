@@ -1,5 +1,9 @@
 // DzVec3: a three-component float vector (with a fourth, m_w, as the host has).
 // The default constructor leaves the components uninitialised, as the host's does.
+//
+// What still differs from the host: the constructor from a DzPnt3 is explicit,
+// there is no conversion to float*, and the compound operators other than *= with
+// a matrix, the DzPnt3 operand forms and the angle helpers are left out.
 #pragma once
 
 #include "dzgeneraldefs.h"
@@ -43,8 +47,9 @@ public:
     DzVec3 operator/(float s) const;
     bool operator==(const DzVec3& v) const;
     bool operator!=(const DzVec3& v) const { return !(*this == v); }
-    // This point transformed by the matrix (row vector times matrix, translation included).
-    DzVec3& operator*=(const DzMatrix3& m);
+    // This point transformed by the matrix (row vector times matrix, translation
+    // included). Returns nothing, as in the host.
+    void operator*=(const DzMatrix3& m);
 
     static DzVec3 zero() { return DzVec3(0.0f, 0.0f, 0.0f); }
     static DzVec3 linearInterp(float t, const DzVec3& a, const DzVec3& b);

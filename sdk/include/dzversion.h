@@ -1,6 +1,10 @@
 // DzVersion: a four-part version number (major.minor.revision.build) packed
 // into one 64-bit integer, 16 bits per part, major in the highest bits, so that
 // versions compare as plain integers.
+//
+// What still differs from the host: the constructors from one integer are
+// explicit, and setVersionNumber is left out; the part-wise version macros
+// (DZ_VERSION_MAJOR and the like) are not defined.
 #pragma once
 
 #include "dzgeneraldefs.h"

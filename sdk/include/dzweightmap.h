@@ -3,6 +3,11 @@
 // above it read as 1.0. Convert with floatToWeight / weightToFloat only.
 // beginEdit keeps a copy of the weights so that cancelEdit can restore them;
 // edits outside a bracket are allowed and are not undoable.
+//
+// What still differs from the host: the map holds its weights itself (the host
+// keeps them in a shared DzWeightMapValues and shares maps through DzWeightMapPtr,
+// neither declared here); normalisation, locking, persistence and the strength
+// control are left out. DZ_WEIGHT_FULL is the stand-in's own name.
 #pragma once
 
 #include "dzelement.h"

@@ -1,5 +1,7 @@
 #include "dzcolorproperty.h"
 
+#include <QtGui/QColor>
+
 DzColorProperty::DzColorProperty(const QString& name, bool canAnimate, bool isUserProperty)
     : DzColorProperty(name, canAnimate, isUserProperty, QColor(255, 255, 255)) {}
 
@@ -32,3 +34,7 @@ QColor DzColorProperty::getDefaultColorValue() const {
 void DzColorProperty::setDefaultColorValue(const QColor& val) {
     setDefaultValue(int(val.rgba()));
 }
+
+// The meta-object code is compiled here, where the Qt value types the slots
+// pass are complete (the header only declares them, as the host's does).
+#include "moc_dzcolorproperty.cpp"

@@ -4,6 +4,8 @@
 #include "dzfloatproperty.h"
 #include "dzimageproperty.h"
 
+#include <QtGui/QColor>
+
 namespace {
 
 template <class P> P* addMappable(DzMaterial* mat, P* prop) {
@@ -129,3 +131,7 @@ QColor DzDefaultMaterial::getSpecularColor() const {
 double DzDefaultMaterial::getBumpStrength() const {
     return m_bump->getValue();
 }
+
+// The meta-object code is compiled here, where the Qt value types the slots
+// pass are complete (the header only declares them, as the host's does).
+#include "moc_dzdefaultmaterial.cpp"

@@ -105,3 +105,7 @@ DzTexture* DzImageMgr::getImage(int index) const {
 DzTexture* DzImageMgr::findImage(const QString& fullPath) const {
     return fullPath.isEmpty() ? nullptr : m_byPath.value(normalizedPath(fullPath), nullptr);
 }
+
+// The meta-object code is compiled here, where the Qt value types the slots
+// pass are complete (the header only declares them, as the host's does).
+#include "moc_dzimagemgr.cpp"

@@ -5,6 +5,8 @@
 #include "dzshape.h"
 #include "dzvertexmap.h"
 
+#include <QtGui/QColor>
+
 #include <algorithm>
 
 // The "UV Set" control: its items are computed from the geometry of the first
@@ -61,3 +63,7 @@ void DzMaterial::detachShape(DzShape* shape) {
         m_shapes.erase(it);
     }
 }
+
+// The meta-object code is compiled here, where the Qt value types the slots
+// pass are complete (the header only declares them, as the host's does).
+#include "moc_dzmaterial.cpp"

@@ -3,3 +3,7 @@
 DzModifier::DzModifier() = default;
 
 DzModifier::~DzModifier() = default;
+
+bool DzModifier::isWeightMapModifier() const {
+    return inherits("DzSkinBinding");
+}

@@ -3,6 +3,8 @@
 #include "dzcolorproperty.h"
 #include "dzfloatproperty.h"
 
+#include <QtGui/QColor>
+
 namespace {
 
 template <class P> P* addMappable(DzMaterial* mat, P* prop) {

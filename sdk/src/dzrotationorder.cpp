@@ -7,11 +7,19 @@ const int kAxes[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, 
 
 } // namespace
 
-DzRotationOrder::DzRotationOrder(int order)
-    : m_order(order >= XYZ && order <= ZYX ? RotOrder(order) : XYZ) {}
+DzRotationOrder::DzRotationOrder(AxisOrder axes) : m_order(XYZ) {
+    setOrder(axes);
+}
 
 DzRotationOrder::DzRotationOrder(int first, int second, int third) : m_order(XYZ) {
     setOrder(first, second, third);
+}
+
+void DzRotationOrder::setOrder(AxisOrder axes) {
+    if (axes == nullptr) {
+        qFatal("DzRotationOrder: null axis order (the host would read through it)");
+    }
+    setOrder(axes[0], axes[1], axes[2]);
 }
 
 void DzRotationOrder::setOrder(int first, int second, int third) {

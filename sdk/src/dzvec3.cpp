@@ -96,9 +96,8 @@ bool DzVec3::operator==(const DzVec3& v) const {
     return m_x == v.m_x && m_y == v.m_y && m_z == v.m_z;
 }
 
-DzVec3& DzVec3::operator*=(const DzMatrix3& m) {
+void DzVec3::operator*=(const DzMatrix3& m) {
     *this = m.multPnt(*this);
-    return *this;
 }
 
 DzVec3 DzVec3::linearInterp(float t, const DzVec3& a, const DzVec3& b) {

@@ -8,6 +8,7 @@
 #include "sdk_test_util.h"
 
 #include <QtCore/QStringList>
+#include <QtGui/QColor>
 
 class PropertyTest : public SceneFixture {};
 

@@ -90,16 +90,16 @@ TEST_F(TransformTest, EveryRotationOrderAppliesItsFirstAxisFirst) {
     const double angles[3] = {25.0, -40.0, 65.0};
     for (int order = 0; order < 6; ++order) {
         DzNode node;
-        node.setRotationOrder(DzRotationOrder(order));
+        node.setRotationOrder(DzRotationOrder::RotOrder(order));
         node.getXRotControl()->setValue(float(angles[0]));
         node.getYRotControl()->setValue(float(angles[1]));
         node.getZRotControl()->setValue(float(angles[2]));
         Mat4 r = identity4();
         for (int step = 0; step < 3; ++step) {
-            const int axis = DzRotationOrder(order)[step];
+            const int axis = DzRotationOrder(DzRotationOrder::RotOrder(order))[step];
             r = mul(axisRotation(axis, angles[axis]), r);
         }
-        SCOPED_TRACE(DzRotationOrder(order).toString().toStdString());
+        SCOPED_TRACE(DzRotationOrder(DzRotationOrder::RotOrder(order)).toString().toStdString());
         expectNear(r, fromHost(node.getLocalTransform()), 1e-5);
     }
 }
@@ -192,10 +192,10 @@ TEST(QuatTest, EulerAnglesRoundTripInEveryOrder) {
                             DzVec3(0.0f, 1.5707f, 0.4f), DzVec3(1.0f, -1.5707f, -0.6f)};
     for (int order = 0; order < 6; ++order) {
         for (const DzVec3& angles : cases) {
-            const DzQuat q(DzRotationOrder(order), angles);
+            const DzQuat q(DzRotationOrder(DzRotationOrder::RotOrder(order)), angles);
             DzVec3 back;
-            q.getValue(DzRotationOrder(order), back);
-            const DzQuat again(DzRotationOrder(order), back);
+            q.getValue(DzRotationOrder(DzRotationOrder::RotOrder(order)), back);
+            const DzQuat again(DzRotationOrder(DzRotationOrder::RotOrder(order)), back);
             EXPECT_TRUE(q.equals(again, 1e-4)) << "order " << order;
         }
     }

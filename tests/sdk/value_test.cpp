@@ -15,7 +15,8 @@ TEST(RotationOrderTest, AxisTriplesNameTheOrders) {
     DzRotationOrder o(DzRotationOrder::ZXY);
     o.setOrder(0, 0, 1); // not a permutation: unchanged
     EXPECT_EQ(o.order(), DzRotationOrder::ZXY);
-    EXPECT_EQ(DzRotationOrder(17).order(), DzRotationOrder::XYZ);
+    DzRotationOrder::AxisOrder zxy = {2, 0, 1};
+    EXPECT_EQ(DzRotationOrder(zxy).order(), DzRotationOrder::ZXY);
     DzRotationOrder::AxisOrder axes;
     DzRotationOrder(DzRotationOrder::ZYX).getAxisOrder(axes);
     EXPECT_EQ(axes[0], 2);

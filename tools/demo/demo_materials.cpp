@@ -12,6 +12,7 @@
 #include <dzuberiraymaterial.h>
 
 #include <QtCore/QDir>
+#include <QtGui/QColor>
 
 #include <cstdio>
 

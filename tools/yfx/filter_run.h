@@ -10,7 +10,7 @@
 #include "tools/yfx/import_flags.h"
 #include "tools/yfx/plugin_module.h"
 
-#include <dzgeneraldefs.h>
+#include <dzerrorcodes.h>
 
 #include <QtCore/QString>
 #include <QtCore/QStringList>
