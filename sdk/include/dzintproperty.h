@@ -1,5 +1,8 @@
 // DzIntProperty: an integer value. The stand-in keeps one value for all times
 // (int-based properties take no keys): the timed accessors ignore the time.
+// Like the host's, it redeclares deleteKeys(int, int) alone, which hides
+// DzProperty::deleteKeys(const DzTimeRange&) for every int-based property
+// (bool, enum, colour); call that one through a DzProperty reference.
 #pragma once
 
 #include "dznumericproperty.h"
@@ -9,6 +12,8 @@ class DZ_EXPORT DzIntProperty : public DzNumericProperty {
 public:
     DzIntProperty(const QString& name, bool canAnimate, bool isUserProperty, int init = 0);
     ~DzIntProperty() override;
+
+    int deleteKeys(int, int) override { return 0; } // no keys to delete
 
 public slots:
     virtual int getValue() const { return m_value; }

@@ -10,6 +10,9 @@
 #include <QtCore/QStringList>
 #include <QtGui/QColor>
 
+#include <type_traits>
+#include <utility>
+
 class PropertyTest : public SceneFixture {};
 
 TEST_F(PropertyTest, KeyedFloatInterpolatesAndHoldsOutsideItsKeys) {
@@ -37,6 +40,18 @@ TEST_F(PropertyTest, ConstantKeysHoldUntilTheNextKey) {
     EXPECT_DOUBLE_EQ(p.getValue(99), 1.0);
     EXPECT_DOUBLE_EQ(p.getValue(100), 5.0);
 }
+
+// Whether deleteKeys(const DzTimeRange&) can be called on a T directly: the
+// host's float and int properties redeclare only deleteKeys(int, int), which
+// hides it, so code built here must not be able to call it either.
+template <class T, class = void> struct DeletesKeysByRange : std::false_type {};
+template <class T>
+struct DeletesKeysByRange<T, decltype(void(std::declval<T&>().deleteKeys(DzTimeRange())))>
+    : std::true_type {};
+static_assert(DeletesKeysByRange<DzProperty>::value, "the base declares the range overload");
+static_assert(!DeletesKeysByRange<DzFloatProperty>::value, "hidden, as in the host");
+static_assert(!DeletesKeysByRange<DzIntProperty>::value, "hidden, as in the host");
+static_assert(!DeletesKeysByRange<DzBoolProperty>::value, "hidden, as in the host");
 
 TEST_F(PropertyTest, DeletingKeysInARangeKeepsTheOthersWithTheirInterpolation) {
     DzFloatProperty p(QStringLiteral("Step"), true, false);
