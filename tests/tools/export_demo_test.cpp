@@ -116,6 +116,26 @@ float largestU(const yfx::SceneDoc& doc) {
     return largest;
 }
 
+// Without a runtime folder in the environment (a service, a build machine)
+// as with one, stderr carries only the tool's own lines.
+TEST(ExportDemo, StderrHoldsOnlyTheToolsOwnLines) {
+    ScratchDir dir;
+    const std::string project = dir.file("demo.yfx");
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", "--demo", project},
+        {"import", project},
+        {"convert", project, dir.file("demo.glb")},
+    };
+    for (const auto& args : commands) {
+        const ToolRun run = runTool(args, {"XDG_RUNTIME_DIR="});
+        ASSERT_EQ(run.status, 0) << args[0] << ": " << run.err;
+        std::istringstream lines(run.err);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_EQ(line.rfind("yfx " + args[0] + ": ", 0), 0u) << line;
+        }
+    }
+}
+
 TEST(ExportDemo, EachCheckBoxFlagReachesTheStoredOption) {
     const std::vector<FlagCase> cases = {
         {"--no-materials", [](const yfx::SceneDoc& d) { return d.materials.empty(); }, nullptr},
