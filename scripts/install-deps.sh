@@ -6,7 +6,8 @@
 # and what scripts/target-deps.sh needs; mingw64 also the 64-bit Wine that runs
 # its tests. "wine32" stands for the 32-bit Wine that runs mingw32's tests (an
 # i386 package, so it adds the i386 architecture too); "host-sdk-check" for
-# what scripts/check-host-sdk.sh needs (both MinGW-w64 compilers and wine64).
+# what scripts/check-host-sdk.sh needs (both MinGW-w64 compilers and wine64);
+# "gltf-validator" for Node.js and npm, which scripts/gltf-validator.sh uses.
 #
 # A package index that fails to download (a mirror in the middle of a sync) is
 # only a warning: the lists already present may still hold every package. The
@@ -29,6 +30,7 @@ for preset in "$@"; do
       packages+=(wine32:i386)
       ;;
     host-sdk-check) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64) ;;
+    gltf-validator) packages+=(nodejs npm) ;;
   esac
 done
 sudo_cmd=""

@@ -123,5 +123,19 @@ run "$repo/scripts/test.sh" mingw32
 check "testing mingw32 installs wine32 with its build's packages" \
   grep -q '^apt-get install .*mingw-w64 .*wine32:i386' "$calls"
 
+# The glTF validator for CI: npm installs it at its pinned version into the
+# build folder; where npm cannot, the script fails saying so.
+stub node 'exit 1'
+stub npm 'if [ "${STUB_NPM_FAILS:-}" = 1 ]; then echo "npm error 404 Not Found" >&2; exit 1; fi'
+run "$repo/scripts/gltf-validator.sh" build/default
+check "the validator installs into the build folder at its pinned version" \
+  grep -q '^npm install --prefix build/default/gltf-validator .*gltf-validator@[0-9]' "$calls"
+check "an installed validator is said" grep -q 'installed in build/default/gltf-validator' "$work/out"
+STUB_NPM_FAILS=1 run "$repo/scripts/gltf-validator.sh" build/default
+check "a validator npm cannot install fails" [ "$status" -ne 0 ]
+check "saying so, with npm's words" \
+  bash -c "grep -q 'cannot install gltf-validator@.*the glTF validation test cannot run' '$work/out' &&
+    grep -q '404 Not Found' '$work/out'"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -18,6 +18,10 @@ TEST(CommandLine, EveryCommandHasHelp) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out.rfind(std::string("usage: yfx ") + command, 0), 0u) << run.out;
     }
+    const std::size_t convert = top.out.find("  convert ");
+    EXPECT_NE(top.out.substr(convert, top.out.find('\n', convert) - convert).find("model files"),
+              std::string::npos)
+        << top.out;
 }
 
 TEST(CommandLine, UsageErrorsExitWithTwo) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -114,6 +115,30 @@ float largestU(const yfx::SceneDoc& doc) {
         }
     }
     return largest;
+}
+
+// Without a runtime folder in the environment (a service, a build machine)
+// as with one, stderr carries only the tool's own lines (and, in a sanitizer
+// build, not the leak checker's table of the suppressions it used).
+TEST(ExportDemo, StderrHoldsOnlyTheToolsOwnLines) {
+    const char* lsan = std::getenv("LSAN_OPTIONS");
+    const std::string quietLsan =
+        "LSAN_OPTIONS=" + std::string(lsan != nullptr ? lsan : "") + ":print_suppressions=0";
+    ScratchDir dir;
+    const std::string project = dir.file("demo.yfx");
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", "--demo", project},
+        {"import", project},
+        {"convert", project, dir.file("demo.glb")},
+    };
+    for (const auto& args : commands) {
+        const ToolRun run = runTool(args, {"XDG_RUNTIME_DIR=", quietLsan});
+        ASSERT_EQ(run.status, 0) << args[0] << ": " << run.err;
+        std::istringstream lines(run.err);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_EQ(line.rfind("yfx " + args[0] + ": ", 0), 0u) << line;
+        }
+    }
 }
 
 TEST(ExportDemo, EachCheckBoxFlagReachesTheStoredOption) {

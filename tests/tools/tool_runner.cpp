@@ -49,9 +49,21 @@ ToolRun runTool(const std::vector<std::string>& args, const std::vector<std::str
     }
     argv.push_back(nullptr);
 
+    // The process's environment less the variables `environment` sets.
+    const auto setHere = [&](const std::string& entry) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        for (const std::string& e : environment) {
+            if (e.compare(0, name.size(), name) == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
     std::vector<std::string> envStrings;
     for (char** e = environ; *e != nullptr; ++e) {
-        envStrings.push_back(*e);
+        if (!setHere(*e)) {
+            envStrings.push_back(*e);
+        }
     }
     envStrings.insert(envStrings.end(), environment.begin(), environment.end());
     std::vector<char*> envp;

@@ -22,7 +22,8 @@ struct ToolRun {
     double seconds = 0;         // wall time from start to exit
 };
 
-// yfx ARGS..., with extra environment variables NAME=VALUE.
+// yfx ARGS..., with environment variables NAME=VALUE set (over the
+// process's own).
 ToolRun runTool(const std::vector<std::string>& args,
                 const std::vector<std::string>& environment = {});
 

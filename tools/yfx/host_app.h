@@ -9,7 +9,8 @@ class DzApp;
 namespace yfx {
 
 // Creates the application object. Without a display setting it uses Qt's
-// "offscreen" platform, as the tool never shows a window.
+// "offscreen" platform, as the tool never shows a window; without a runtime
+// folder (XDG_RUNTIME_DIR) it makes a private one for the process's life.
 std::unique_ptr<DzApp> makeHostApp();
 
 } // namespace yfx

@@ -1,5 +1,6 @@
 #include "tools/yfx/model_convert.h"
 
+#include "tools/yfx/gltf_textures.h"
 #include "tools/yfx/import_leftovers.h"
 #include "tools/yfx/module_host.h"
 
@@ -151,12 +152,22 @@ bool convertProjectToModel(const FilterModule& module, const ProjectToModel& req
     std::unique_ptr<aiScene> scene =
         model::sceneFromHost(extension, target.absolutePath(), outcome.notes);
     model::noteFormatLosses(*scene, *model::formatFor(extension), outcome.notes);
+    // glTF names PNG and JPEG images only.
+    std::vector<QString> pictures;
+    if (extension == "gltf" || extension == "glb") {
+        makeGltfTextures(*scene, target.absolutePath(), extension == "glb", outcome.notes,
+                         pictures);
+    }
     std::string error;
     if (!model::writeModel(*scene, request.model, outcome.modelFiles, error)) {
+        for (const QString& picture : pictures) {
+            QFile::remove(picture); // made new by this conversion
+        }
         outcome.problem =
             QStringLiteral("%1: %2").arg(request.model, QString::fromStdString(error));
         return false;
     }
+    outcome.modelFiles.insert(outcome.modelFiles.end(), pictures.begin(), pictures.end());
     return true;
 }
 

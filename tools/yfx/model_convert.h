@@ -28,7 +28,8 @@ struct ConvertOutcome {
     model::ModelNotes notes;
     model::BuiltScene built;         // model to project file
     ExportRun run;                   // model to project file
-    std::vector<QString> modelFiles; // project file to model
+    std::vector<QString> modelFiles; // project file to model: the model's files, then the
+                                     // PNG files made for a glTF's images
     QString problem;                 // empty on success
 };
 
