@@ -231,12 +231,8 @@ function(yfx_add_host_sdk_module sdk_dir)
 
   # Installed and packaged as the host's folders: plugins/ holds the module.
   install(TARGETS ${module} LIBRARY DESTINATION plugins RUNTIME DESTINATION plugins)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/README.txt DESTINATION .)
-  foreach(licence LICENSE LICENSE.txt COPYING)
-    if(EXISTS ${PROJECT_SOURCE_DIR}/${licence})
-      install(FILES ${PROJECT_SOURCE_DIR}/${licence} DESTINATION .)
-    endif()
-  endforeach()
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
+          DESTINATION .)
   set(CPACK_GENERATOR ZIP PARENT_SCOPE)
   set(CPACK_PACKAGE_FILE_NAME "${module}-${PROJECT_VERSION}-${sdk_ARCH}" PARENT_SCOPE)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF PARENT_SCOPE)

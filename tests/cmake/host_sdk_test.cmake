@@ -204,6 +204,8 @@ if(status EQUAL 0)
   expect_match("moc with the project path" "${ninja}" "moc[.]exe -fplugin/yfx_import_dlg[.]h")
   expect_match("SDK libraries linked" "${ninja}" "lib/x64/QtScript4[.]lib")
   expect_match("installed into plugins/" "${install}" "/plugins\" TYPE MODULE")
+  expect_match("the licence and the readme beside plugins/" "${install}"
+               "TYPE FILE FILES[ \n]*\"[^\"]*/packaging/README.txt\"[ \n]*\"[^\"]*/LICENSE\"")
   expect_match("ZIP package" "${cpack}" "CPACK_GENERATOR \"ZIP\"")
   expect_match("package name" "${cpack}" "CPACK_PACKAGE_FILE_NAME \"yfx_filter_64-[0-9.]+-x64\"")
   if(ninja MATCHES "dzcore_autogen|Qt5")
