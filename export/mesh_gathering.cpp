@@ -60,11 +60,7 @@ void reportSkippedWeights(ExportSession& session, const DocMesh& mesh,
 
 // The node's world transform at the time the mesh is taken mirrors it.
 bool mirrorsGeometry(const DzNode& node, DzTime time) {
-    const DzMatrix3 m = nodeTransformAt(node, time);
-    const double det = double(m[0][0]) * (double(m[1][1]) * m[2][2] - double(m[1][2]) * m[2][1]) -
-                       double(m[0][1]) * (double(m[1][0]) * m[2][2] - double(m[1][2]) * m[2][0]) +
-                       double(m[0][2]) * (double(m[1][0]) * m[2][1] - double(m[1][1]) * m[2][0]);
-    return det < 0;
+    return nodeTransformAt(node, time).det3() < 0.0f;
 }
 
 } // namespace

@@ -85,6 +85,7 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
     }
     m_channels.assign(n, nullptr);
     m_curves.assign(n, nullptr);
+    m_restParts.assign(n, RestParts{});
     m_driven.assign(n, 0);
     m_drivenOnPath.assign(n, 0);
     if (animation < 0 || scene.mAnimations == nullptr ||
@@ -118,6 +119,9 @@ NodePoses::NodePoses(const aiScene& scene, const NodeTable& table, const SpaceCo
             continue;
         }
         m_channels[std::size_t(node)] = channel;
+        RestParts& rest = m_restParts[std::size_t(node)];
+        decompose(toDouble(table.nodes[std::size_t(node)]->mTransformation), rest.position,
+                  rest.rotation, rest.scale);
         if (curves != nullptr) {
             const auto found = curves->find(channel->mNodeName.C_Str());
             m_curves[std::size_t(node)] = found != curves->end() ? &found->second : nullptr;
@@ -154,31 +158,33 @@ Mat4 NodePoses::localAt(int node, double seconds) const {
     if (channel == nullptr) {
         return m_rest[std::size_t(node)];
     }
-    // The parts the channel does not key come from the node itself.
-    Vec3 restPosition, restScale;
-    Quat restRotation;
-    decompose(toDouble(m_table.nodes[std::size_t(node)]->mTransformation), restPosition,
-              restRotation, restScale);
+    // The parts the channel does not key come from the node itself; a part
+    // the file's own curve keys is sampled from it instead of Assimp's keys.
+    const RestParts& rest = m_restParts[std::size_t(node)];
+    const NodeCurves* curves = m_curves[std::size_t(node)];
     const double tick = seconds * m_ticksPerSecond;
-    Vec3 position =
-        sampleVector(channel->mPositionKeys, channel->mNumPositionKeys, tick, restPosition);
-    Quat rotation =
-        sampleRotation(channel->mRotationKeys, channel->mNumRotationKeys, tick, restRotation);
-    Vec3 scale = sampleVector(channel->mScalingKeys, channel->mNumScalingKeys, tick, restScale);
-    if (const NodeCurves* curves = m_curves[std::size_t(node)]) {
-        double v[4];
-        if (!curves->translation.empty()) {
-            sampleCurve(curves->translation, seconds, v);
-            position = Vec3(v[0], v[1], v[2]);
-        }
-        if (!curves->rotation.empty()) {
-            sampleCurve(curves->rotation, seconds, v);
-            rotation = Quat(v[3], v[0], v[1], v[2]);
-        }
-        if (!curves->scale.empty()) {
-            sampleCurve(curves->scale, seconds, v);
-            scale = Vec3(v[0], v[1], v[2]);
-        }
+    double v[4];
+    Vec3 position, scale;
+    Quat rotation;
+    if (curves != nullptr && !curves->translation.empty()) {
+        sampleCurve(curves->translation, seconds, v);
+        position = Vec3(v[0], v[1], v[2]);
+    } else {
+        position =
+            sampleVector(channel->mPositionKeys, channel->mNumPositionKeys, tick, rest.position);
+    }
+    if (curves != nullptr && !curves->rotation.empty()) {
+        sampleCurve(curves->rotation, seconds, v);
+        rotation = Quat(v[3], v[0], v[1], v[2]);
+    } else {
+        rotation =
+            sampleRotation(channel->mRotationKeys, channel->mNumRotationKeys, tick, rest.rotation);
+    }
+    if (curves != nullptr && !curves->scale.empty()) {
+        sampleCurve(curves->scale, seconds, v);
+        scale = Vec3(v[0], v[1], v[2]);
+    } else {
+        scale = sampleVector(channel->mScalingKeys, channel->mNumScalingKeys, tick, rest.scale);
     }
     const Mat4 local = compose(position, rotation, scale);
     return isFinite(local) ? m_space.transform(local) : m_rest[std::size_t(node)];

@@ -58,6 +58,13 @@ private:
     std::vector<Mat4> m_rest;                  // converted local transforms
     std::vector<const aiNodeAnim*> m_channels; // per node, null when not driven
     std::vector<const NodeCurves*> m_curves;   // per driven node, null when none
+    // Per driven node: its own (unconverted) position, rotation and scale,
+    // which fill the parts its channel does not key.
+    struct RestParts {
+        Vec3 position, scale;
+        Quat rotation;
+    };
+    std::vector<RestParts> m_restParts;
     std::vector<char> m_driven;
     std::vector<int> m_drivenOnPath;
     std::vector<int> m_timedNodes; // drivenOnPath > 0, in table order

@@ -144,8 +144,8 @@ int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, cons
                              std::min(kMaxFrames, double(DZ_MAX_TIME) / double(step) - 2.0)))
             : 0;
     // One frame: the timed nodes' placed worlds, and the animated ones keyed
-    // when `keyed`.
-    auto frame = [&](int f, bool keyed) {
+    // (only those `only` marks, when given).
+    auto frame = [&](int f, const std::vector<char>* only) {
         poses.timedWorldsAt(double(f) / fps, worlds);
         for (const int i : timed) {
             const std::size_t u = std::size_t(i);
@@ -159,20 +159,29 @@ int placeHostNodes(const HostPlan& plan, const std::vector<MadeNode>& made, cons
                 continue;
             }
             const Mat4 local = localOf(plan, made, worlds, placement, i);
-            if (keyed) {
+            if (only == nullptr || (*only)[u]) {
                 placeNode(*made[u].node, local, true, DzTime(f) * step);
             }
         }
     };
     if (poses.animated()) {
-        // A first pass finds the nodes that shear at some frame, so that
-        // their orientation is set before any of their keys.
         for (int f = 0; f <= frames; ++f) {
-            frame(f, false);
+            frame(f, nullptr);
         }
-        alignSheared(made, animated, placement);
-        for (int f = 0; f <= frames; ++f) {
-            frame(f, true);
+        // A node found to shear was keyed along its orientation's axes before
+        // that was known: it is turned to the scene's axes and keyed again
+        // (each key replaces the one at its time).
+        std::vector<char> rekey(n, 0);
+        bool any = false;
+        for (const int i : animated) {
+            rekey[std::size_t(i)] = placement.sheared[std::size_t(i)];
+            any = any || rekey[std::size_t(i)];
+        }
+        if (any) {
+            alignSheared(made, animated, placement);
+            for (int f = 0; f <= frames; ++f) {
+                frame(f, &rekey);
+            }
         }
     }
     for (std::size_t i = 0; i < n; ++i) {

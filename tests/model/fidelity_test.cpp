@@ -30,11 +30,9 @@ struct RoundTrip {
 
 bool roundTrip(const std::string& model, const Scratch& scratch, const std::string& name,
                RoundTrip& out) {
-    yfx::ModelToProject request;
-    request.model = QString::fromStdString(model);
-    request.project = scratch.folder(QString::fromStdString(name + "_yfx")) + "/out.yfx";
-    request.exportOptions = defaultExportOptions();
-    request.showProgress = false;
+    const yfx::ModelToProject request =
+        convertRequest(QString::fromStdString(model),
+                       scratch.folder(QString::fromStdString(name + "_yfx")) + "/out.yfx");
     if (!yfx::convertModelToProject(filterModule(), request, "convert", out.there)) {
         ADD_FAILURE() << name << ": " << out.there.problem.toStdString();
         return false;
@@ -282,11 +280,9 @@ TEST(ConversionFidelity, MaterialOverTwoTilesIsMovedAsOneAndSaysSo) {
     g.node({{"name", "Strip"}, {"mesh", 0}});
     g.doc["scenes"] = {{{"nodes", {0}}}};
     Scratch scratch;
-    yfx::ModelToProject request;
-    request.model = QString::fromStdString(g.save(scratch.folder("model").toStdString(), "tiles"));
-    request.project = scratch.folder("out") + "/tiles.yfx";
-    request.exportOptions = defaultExportOptions();
-    request.showProgress = false;
+    const yfx::ModelToProject request = convertRequest(
+        QString::fromStdString(g.save(scratch.folder("model").toStdString(), "tiles")),
+        scratch.folder("out") + "/tiles.yfx");
     yfx::ConvertOutcome outcome;
     ASSERT_TRUE(yfx::convertModelToProject(filterModule(), request, "convert", outcome))
         << outcome.problem.toStdString();

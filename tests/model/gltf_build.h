@@ -6,6 +6,8 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 
+#include "model/gltf_source.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
@@ -15,15 +17,10 @@
 
 namespace modeltest {
 
-// glTF component types.
-enum GltfComponent : int {
-    kGltfByte = 5120,
-    kGltfUnsignedByte = 5121,
-    kGltfShort = 5122,
-    kGltfUnsignedShort = 5123,
-    kGltfUnsignedInt = 5125,
-    kGltfFloat = 5126,
-};
+// glTF's component types, as the model reader names them.
+using yfx::model::kGltfFloat;
+using yfx::model::kGltfUnsignedByte;
+using yfx::model::kGltfUnsignedShort;
 
 // Little-endian buffer building.
 struct Buffer {

@@ -1,15 +1,13 @@
 #include "gltf_eval.h"
 
-#include <QtCore/QByteArray>
-#include <QtCore/QFile>
-#include <QtCore/QFileInfo>
+#include "model/gltf_source.h"
+
+#include <QtCore/QString>
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <stdexcept>
 
 namespace modeltest {
@@ -18,99 +16,16 @@ using nlohmann::json;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes readFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("cannot open " + path);
+// Accessor `index` of the file as numbers (normalised integers as the
+// numbers they stand for), `width` per element.
+std::vector<double> readNumbers(yfx::model::GltfSource& source, int index, int& width) {
+    yfx::model::GltfNumbers numbers;
+    std::string error;
+    if (index < 0 || !source.readAccessor(std::size_t(index), numbers, error)) {
+        throw std::runtime_error("accessor " + std::to_string(index) + ": " + error);
     }
-    const QByteArray all = file.readAll();
-    return Bytes(all.begin(), all.end());
-}
-
-std::uint32_t u32(const Bytes& b, std::size_t at) {
-    if (at + 4 > b.size()) {
-        throw std::runtime_error("truncated GLB");
-    }
-    std::uint32_t v;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-
-int widthOf(const std::string& type) {
-    static const std::map<std::string, int> widths = {
-        {"SCALAR", 1}, {"VEC2", 2}, {"VEC3", 3}, {"VEC4", 4}, {"MAT4", 16}};
-    const auto it = widths.find(type);
-    if (it == widths.end()) {
-        throw std::runtime_error("accessor type " + type);
-    }
-    return it->second;
-}
-
-// An accessor's elements as numbers, normalised integers mapped to [0, 1] or [-1, 1].
-std::vector<double> readAccessor(const json& doc, const std::vector<Bytes>& buffers, int index,
-                                 int& width) {
-    const json& a = doc.at("accessors").at(std::size_t(index));
-    const json& view = doc.at("bufferViews").at(a.at("bufferView").get<std::size_t>());
-    const Bytes& buffer = buffers.at(view.at("buffer").get<std::size_t>());
-    const int type = a.at("componentType").get<int>();
-    const std::size_t size = type == 5120 || type == 5121   ? 1
-                             : type == 5122 || type == 5123 ? 2
-                                                            : 4;
-    width = widthOf(a.at("type").get<std::string>());
-    const std::size_t count = a.at("count").get<std::size_t>();
-    const std::size_t stride = view.value("byteStride", std::size_t(width) * size);
-    const std::size_t base =
-        view.value("byteOffset", std::size_t(0)) + a.value("byteOffset", std::size_t(0));
-    const bool normalised = a.value("normalized", false);
-    std::vector<double> out;
-    for (std::size_t i = 0; i < count; ++i) {
-        for (std::size_t c = 0; c < std::size_t(width); ++c) {
-            const std::size_t at = base + i * stride + c * size;
-            if (at + size > buffer.size()) {
-                throw std::runtime_error("accessor past its buffer");
-            }
-            const unsigned char* p = buffer.data() + at;
-            double v = 0;
-            switch (type) {
-            case 5120:
-                v = double(std::int8_t(p[0])), v = normalised ? std::max(v / 127.0, -1.0) : v;
-                break;
-            case 5121:
-                v = double(p[0]) / (normalised ? 255.0 : 1.0);
-                break;
-            case 5122: {
-                std::int16_t s;
-                std::memcpy(&s, p, 2);
-                v = normalised ? std::max(double(s) / 32767.0, -1.0) : double(s);
-                break;
-            }
-            case 5123: {
-                std::uint16_t s;
-                std::memcpy(&s, p, 2);
-                v = double(s) / (normalised ? 65535.0 : 1.0);
-                break;
-            }
-            case 5125: {
-                std::uint32_t s;
-                std::memcpy(&s, p, 4);
-                v = double(s);
-                break;
-            }
-            case 5126: {
-                float f;
-                std::memcpy(&f, p, 4);
-                v = f;
-                break;
-            }
-            default:
-                throw std::runtime_error("component type " + std::to_string(type));
-            }
-            out.push_back(v);
-        }
-    }
-    return out;
+    width = numbers.components;
+    return numbers.values;
 }
 
 Affine fromColumnMajor(const std::vector<double>& m, std::size_t at) {
@@ -172,38 +87,12 @@ Affine composeTrs(const Vec3& t, const std::array<double, 4>& q, const Vec3& s) 
 
 bool GltfPoser::load(const std::string& path, std::string& error) {
     try {
-        const Bytes file = readFile(path);
-        json doc;
-        std::vector<Bytes> buffers;
-        Bytes glbBinary;
-        if (file.size() >= 12 && u32(file, 0) == 0x46546C67) {
-            const std::uint32_t jsonLength = u32(file, 12);
-            doc = json::parse(file.begin() + 20, file.begin() + 20 + jsonLength);
-            const std::size_t binAt = 20 + jsonLength;
-            if (binAt + 8 <= file.size()) {
-                const std::uint32_t binLength = u32(file, binAt);
-                glbBinary.assign(file.begin() + long(binAt + 8),
-                                 file.begin() + long(binAt + 8 + binLength));
-            }
-        } else {
-            doc = json::parse(file.begin(), file.end());
+        yfx::model::GltfSource source;
+        std::string why;
+        if (!source.load(QString::fromStdString(path), why)) {
+            throw std::runtime_error(why);
         }
-        const std::string folder = QFileInfo(QString::fromStdString(path)).path().toStdString();
-        for (const json& b : doc.value("buffers", json::array())) {
-            if (!b.contains("uri")) {
-                buffers.push_back(glbBinary);
-                continue;
-            }
-            const std::string uri = b.at("uri").get<std::string>();
-            const std::size_t comma = uri.find(',');
-            if (uri.rfind("data:", 0) == 0 && comma != std::string::npos) {
-                const QByteArray data =
-                    QByteArray::fromBase64(QByteArray::fromStdString(uri.substr(comma + 1)));
-                buffers.emplace_back(data.begin(), data.end());
-            } else {
-                buffers.push_back(readFile(folder + "/" + uri));
-            }
-        }
+        const json& doc = source.document();
 
         const json nodes = doc.value("nodes", json::array());
         m_nodes.assign(nodes.size(), Node{});
@@ -237,8 +126,8 @@ bool GltfPoser::load(const std::string& path, std::string& error) {
             for (const json& s : animation.at("samplers")) {
                 Sampler sampler;
                 int width = 0;
-                sampler.times = readAccessor(doc, buffers, s.at("input").get<int>(), width);
-                sampler.values = readAccessor(doc, buffers, s.at("output").get<int>(), width);
+                sampler.times = readNumbers(source, s.at("input").get<int>(), width);
+                sampler.values = readNumbers(source, s.at("output").get<int>(), width);
                 sampler.interpolation = s.value("interpolation", std::string("LINEAR"));
                 const std::size_t perKey = sampler.interpolation == "CUBICSPLINE" ? 3 : 1;
                 sampler.width = int(sampler.values.size() / (sampler.times.size() * perKey));
@@ -266,7 +155,7 @@ bool GltfPoser::load(const std::string& path, std::string& error) {
             if (s.contains("inverseBindMatrices")) {
                 int width = 0;
                 const std::vector<double> m =
-                    readAccessor(doc, buffers, s["inverseBindMatrices"].get<int>(), width);
+                    readNumbers(source, s["inverseBindMatrices"].get<int>(), width);
                 for (std::size_t j = 0; j < skin.joints.size(); ++j) {
                     skin.inverseBinds.push_back(fromColumnMajor(m, j * 16));
                 }
@@ -290,13 +179,13 @@ bool GltfPoser::load(const std::string& path, std::string& error) {
                 const json& attributes = p.at("attributes");
                 int width = 0;
                 const std::vector<double> positions =
-                    readAccessor(doc, buffers, attributes.at("POSITION").get<int>(), width);
+                    readNumbers(source, attributes.at("POSITION").get<int>(), width);
                 const int first = int(m_vertices.size());
                 const std::size_t count = positions.size() / 3;
                 std::vector<double> joints, weights;
                 if (skin >= 0 && attributes.contains("JOINTS_0")) {
-                    joints = readAccessor(doc, buffers, attributes["JOINTS_0"].get<int>(), width);
-                    weights = readAccessor(doc, buffers, attributes["WEIGHTS_0"].get<int>(), width);
+                    joints = readNumbers(source, attributes["JOINTS_0"].get<int>(), width);
+                    weights = readNumbers(source, attributes["WEIGHTS_0"].get<int>(), width);
                 }
                 for (std::size_t v = 0; v < count; ++v) {
                     Vertex vertex;
@@ -319,7 +208,7 @@ bool GltfPoser::load(const std::string& path, std::string& error) {
                 }
                 std::vector<double> indices;
                 if (p.contains("indices")) {
-                    indices = readAccessor(doc, buffers, p["indices"].get<int>(), width);
+                    indices = readNumbers(source, p["indices"].get<int>(), width);
                 } else {
                     for (std::size_t v = 0; v < count; ++v) {
                         indices.push_back(double(v));

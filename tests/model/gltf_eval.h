@@ -4,8 +4,9 @@
 // samplers' interpolation (LINEAR with slerp for rotations, STEP,
 // CUBICSPLINE), skinned meshes placed by their joints' world transforms and
 // inverse bind matrices alone (the skinned node's own transform ignored),
-// other meshes by their node's world transform. Reads .gltf (with its .bin or
-// data: URIs) and .glb; accessors of every component type, normalised or not.
+// other meshes by their node's world transform. The file's buffers and
+// accessors are read by the model reader's GltfSource (.gltf with its .bin or
+// data: URIs, .glb; every component type, normalised or not).
 #pragma once
 
 #include "gltf_figure.h"

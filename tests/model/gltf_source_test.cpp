@@ -108,12 +108,9 @@ TEST(GltfSource, NormalisedWeightsArriveAsTheNumbersTheyStandFor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.shorts ? "shorts" : "bytes") + (c.glb ? ", glb" : ", gltf"));
         Scratch scratch;
-        yfx::ModelToProject request;
-        request.model = scratch.path(c.glb ? "strip.glb" : "strip.gltf");
+        const yfx::ModelToProject request = convertRequest(
+            scratch.path(c.glb ? "strip.glb" : "strip.gltf"), scratch.path("strip.yfx"));
         weightedStrip(c.shorts).write(request.model, c.glb);
-        request.project = scratch.path("strip.yfx");
-        request.exportOptions = defaultExportOptions();
-        request.showProgress = false;
         yfx::ConvertOutcome outcome;
         ASSERT_TRUE(yfx::convertModelToProject(filterModule(), request, "convert", outcome))
             << outcome.problem.toStdString();

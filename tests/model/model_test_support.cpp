@@ -47,6 +47,15 @@ std::vector<int> defaultExportOptions() {
     return options;
 }
 
+yfx::ModelToProject convertRequest(const QString& model, const QString& project) {
+    yfx::ModelToProject request;
+    request.model = model;
+    request.project = project;
+    request.exportOptions = defaultExportOptions();
+    request.showProgress = false;
+    return request;
+}
+
 yfx::ImportFlags defaultConvertImportFlags() {
     yfx::ImportFlags flags;
     for (const yfx::ExportFlagPair& pair : yfx::convertImportFlagPairs()) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tools/yfx/filter_run.h"
+#include "tools/yfx/model_convert.h"
 
 #include <QtCore/QString>
 #include <QtCore/QTemporaryDir>
@@ -18,6 +19,10 @@ const yfx::FilterModule& filterModule();
 
 // The thirteen export option values the export dialog starts with.
 std::vector<int> defaultExportOptions();
+
+// The request `yfx convert MODEL PROJECT` makes (the export dialog's option
+// values), without the exporter's progress on stderr.
+yfx::ModelToProject convertRequest(const QString& model, const QString& project);
 
 // The import flags `yfx convert` starts with when it writes a model.
 yfx::ImportFlags defaultConvertImportFlags();

@@ -284,11 +284,8 @@ TEST(ModelToProject, FacesWithDistinctVerticesAtOnePositionArrive) {
                "f 2/1 3/1 6/1 4/1\n"      // a quad with two corners at one position
                "f 1/1 2/1 3/1 6/1 4/1\n"; // five corners, split into three triangles
     }
-    yfx::ModelToProject request;
-    request.model = QString::fromStdString(obj);
-    request.project = scratch.path("slivers.yfx");
-    request.exportOptions = defaultExportOptions();
-    request.showProgress = false;
+    const yfx::ModelToProject request =
+        convertRequest(QString::fromStdString(obj), scratch.path("slivers.yfx"));
     yfx::ConvertOutcome outcome;
     ASSERT_TRUE(yfx::convertModelToProject(filterModule(), request, "convert", outcome))
         << outcome.problem.toStdString();

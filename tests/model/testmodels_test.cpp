@@ -127,11 +127,8 @@ TEST(TestModels, EachConvertsOrIsRefusedByAssimp) {
     for (const QString& path : models) {
         SCOPED_TRACE(path.toStdString());
         Scratch scratch;
-        yfx::ModelToProject request;
-        request.model = path;
-        request.project = scratch.path(QStringLiteral("model.yfx"));
-        request.exportOptions = defaultExportOptions();
-        request.showProgress = false;
+        const yfx::ModelToProject request =
+            convertRequest(path, scratch.path(QStringLiteral("model.yfx")));
         yfx::ConvertOutcome outcome;
         QElapsedTimer timer;
         timer.start();
